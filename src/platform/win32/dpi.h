@@ -1,0 +1,25 @@
+// Dots per inch of a window and the system metrics that follow it; newer APIs looked up at run time.
+#pragma once
+
+#include <windows.h>
+
+namespace kestrevane::win32 {
+
+// Asks to be per-monitor aware when the manifest could not (older systems ignore it).
+void enableDpiAwareness();
+
+// The DPI the window is shown at: its monitor's on per-monitor aware systems.
+UINT windowDpi(HWND hwnd);
+
+// The window rectangle that gives `client` at `dpi`.
+RECT windowRectForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi);
+
+// The user's message font at `dpi`; the caller deletes it.
+HFONT createMessageFont(UINT dpi);
+
+// A font of the design at `dpi`; old raster faces are replaced by their TrueType successors.
+HFONT createDesignFont(const wchar_t* face, int pointsTimes100, int weight, UINT dpi);
+
+inline constexpr UINT wmDpiChanged = 0x02E0; // WM_DPICHANGED, absent from XP-era headers
+
+} // namespace kestrevane::win32

@@ -1,0 +1,202 @@
+#include "platform/win32/form.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "platform/win32/dpi.h"
+#include "platform/win32/text_convert.h"
+
+namespace kestrevane::win32 {
+
+namespace {
+
+using ui::ControlKind;
+
+struct Style {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+Style styleOf(const ui::ControlSpec& spec)
+{
+    switch (spec.kind) {
+    case ControlKind::label:
+        return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::link:
+        return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+    case ControlKind::valueField:
+        return {L"STATIC", SS_RIGHT | SS_NOPREFIX | SS_CENTERIMAGE, WS_EX_STATICEDGE};
+    case ControlKind::textBox:
+        return {L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::button:
+        return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+} // namespace
+
+COLORREF toColorRef(const ui::Colour& colour, COLORREF fallback)
+{
+    switch (colour.kind) {
+    case ui::Colour::Kind::rgb:
+        return RGB(colour.red, colour.green, colour.blue);
+    case ui::Colour::Kind::system:
+        return GetSysColor(colour.systemIndex);
+    case ui::Colour::Kind::none:
+        break;
+    }
+    return fallback;
+}
+
+Form::~Form()
+{
+    for (HFONT font : designFonts_)
+        if (font) DeleteObject(font);
+    if (messageFont_) DeleteObject(messageFont_);
+    for (HBRUSH brush : rgbBrushes_)
+        if (brush) DeleteObject(brush);
+}
+
+void Form::create(HWND parent, const ui::WindowSpec& spec)
+{
+    spec_ = &spec;
+    const std::size_t n = spec.controls.size();
+    controls_.assign(n, nullptr);
+    designFonts_.assign(n, nullptr);
+    rgbBrushes_.assign(n, nullptr);
+
+    // Windows moves the focus in creation order, so create in tab order.
+    std::vector<std::size_t> order(n);
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return spec.controls[a].tabIndex < spec.controls[b].tabIndex;
+    });
+    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+    for (const std::size_t i : order) {
+        const ui::ControlSpec& c = spec.controls[i];
+        const Style s = styleOf(c);
+        controls_[i] = CreateWindowExW(s.exStyle, s.className, widen(c.text).c_str(), WS_CHILD | WS_VISIBLE | s.style,
+                                       0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idBase + c.id)),
+                                       instance, nullptr);
+        if (c.background.kind == ui::Colour::Kind::rgb)
+            rgbBrushes_[i] = CreateSolidBrush(toColorRef(c.background, 0));
+        if (c.kind == ControlKind::textBox) {
+            // Lift the 32K default so a long day's log is shown whole.
+            SendMessageW(controls_[i], EM_SETLIMITTEXT, 0, 0);
+        }
+    }
+}
+
+HFONT Form::fontFor(const ui::ControlSpec& spec) const
+{
+    const HFONT own = designFonts_[static_cast<std::size_t>(spec.id)];
+    return own ? own : messageFont_;
+}
+
+void Form::layout(UINT dpi)
+{
+    dpi_ = dpi;
+    // New fonts first, old ones deleted only once no control uses them.
+    std::vector<HFONT> oldFonts = designFonts_;
+    const HFONT oldMessageFont = messageFont_;
+    messageFont_ = createMessageFont(dpi);
+    for (const ui::ControlSpec& c : spec_->controls) {
+        const std::size_t i = static_cast<std::size_t>(c.id);
+        designFonts_[i] = c.font.face.empty()
+                              ? nullptr
+                              : createDesignFont(widen(c.font.face).c_str(), c.font.pointsTimes100, c.font.weight, dpi);
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(c)), FALSE);
+        place(c);
+    }
+    for (HFONT font : oldFonts)
+        if (font) DeleteObject(font);
+    if (oldMessageFont) DeleteObject(oldMessageFont);
+}
+
+void Form::place(const ui::ControlSpec& c)
+{
+    const int d = static_cast<int>(dpi_);
+    const HWND hwnd = controls_[static_cast<std::size_t>(c.id)];
+    int width = ui::twipsToPixels(c.width, d);
+    int height = ui::twipsToPixels(c.height, d);
+    if (c.autoSize) {
+        // A label that sizes itself is as wide, and at least as high, as its text.
+        const std::wstring text = widen(this->text(c.id));
+        RECT r{0, 0, 0, 0};
+        HDC dc = GetDC(hwnd);
+        const HGDIOBJ old = SelectObject(dc, fontFor(c));
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+        SelectObject(dc, old);
+        ReleaseDC(hwnd, dc);
+        width = r.right - r.left;
+        height = std::max(height, static_cast<int>(r.bottom - r.top));
+    }
+    MoveWindow(hwnd, ui::twipsToPixels(c.left, d), ui::twipsToPixels(c.top, d), width, height, TRUE);
+}
+
+int Form::idOf(HWND child) const
+{
+    const auto it = std::find(controls_.begin(), controls_.end(), child);
+    return it == controls_.end() ? -1 : static_cast<int>(it - controls_.begin());
+}
+
+SIZE Form::clientSize(UINT dpi) const
+{
+    const int d = static_cast<int>(dpi);
+    return {ui::twipsToPixels(spec_->clientWidth, d), ui::twipsToPixels(spec_->clientHeight, d)};
+}
+
+void Form::setText(int id, const std::string& utf8)
+{
+    SetWindowTextW(control(id), widen(utf8).c_str());
+    const ui::ControlSpec& c = spec_->controls[static_cast<std::size_t>(id)];
+    if (c.autoSize) place(c);
+}
+
+std::string Form::text(int id) const
+{
+    const HWND hwnd = control(id);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    const int n = GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(std::max(n, 0)));
+    return narrow(text);
+}
+
+HBRUSH Form::colour(HDC dc, HWND child)
+{
+    const int id = idOf(child);
+    if (id < 0) return nullptr;
+    const ui::ControlSpec& c = spec_->controls[static_cast<std::size_t>(id)];
+    SetTextColor(dc, toColorRef(c.textColour, GetSysColor(c.kind == ControlKind::textBox ? COLOR_WINDOWTEXT : COLOR_BTNTEXT)));
+    switch (c.background.kind) {
+    case ui::Colour::Kind::system:
+        SetBkColor(dc, GetSysColor(c.background.systemIndex));
+        return GetSysColorBrush(c.background.systemIndex);
+    case ui::Colour::Kind::rgb:
+        SetBkColor(dc, toColorRef(c.background, 0));
+        return rgbBrushes_[static_cast<std::size_t>(id)];
+    case ui::Colour::Kind::none:
+        break;
+    }
+    // Transparent: the window's face shows through.
+    SetBkMode(dc, TRANSPARENT);
+    return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+void Form::paintLines(HDC dc) const
+{
+    const int d = static_cast<int>(dpi_);
+    for (const ui::LineSpec& line : spec_->lines) {
+        // A line of n pixels is a band n pixels high starting at its own row.
+        const int thickness = std::max(1, MulDiv(line.widthPixels, d, 96));
+        const int y = ui::twipsToPixels(line.y1, d);
+        RECT band{ui::twipsToPixels(line.x1, d), y, ui::twipsToPixels(line.x2, d), y + thickness};
+        HBRUSH brush = CreateSolidBrush(toColorRef(line.colour, 0));
+        FillRect(dc, &band, brush);
+        DeleteObject(brush);
+    }
+}
+
+} // namespace kestrevane::win32

@@ -1,0 +1,57 @@
+// The controls of a designed window: created from its layout table, placed and
+// coloured at the window's DPI.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/layout.h"
+
+namespace kestrevane::win32 {
+
+class Form {
+public:
+    // Control identifiers are the table's ids plus this base.
+    static constexpr int idBase = 100;
+
+    Form() = default;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    ~Form();
+
+    // Creates every control of `spec` in tab order as children of `parent`.
+    void create(HWND parent, const ui::WindowSpec& spec);
+    // Places the controls, sizes the auto-sized labels and sets the fonts for `dpi`.
+    void layout(UINT dpi);
+
+    HWND control(int id) const { return controls_.at(static_cast<std::size_t>(id)); }
+    // The table id of a child window, or -1.
+    int idOf(HWND child) const;
+    SIZE clientSize(UINT dpi) const;
+    UINT dpi() const { return dpi_; }
+
+    void setText(int id, const std::string& utf8);
+    std::string text(int id) const;
+
+    // WM_CTLCOLORSTATIC / WM_CTLCOLOREDIT / WM_CTLCOLORBTN: colours as designed.
+    HBRUSH colour(HDC dc, HWND child);
+    // Paints the designed lines.
+    void paintLines(HDC dc) const;
+
+private:
+    HFONT fontFor(const ui::ControlSpec& spec) const;
+    void place(const ui::ControlSpec& spec);
+
+    const ui::WindowSpec* spec_ = nullptr;
+    std::vector<HWND> controls_;
+    std::vector<HFONT> designFonts_; // one per control, null for the default font
+    HFONT messageFont_ = nullptr;
+    std::vector<HBRUSH> rgbBrushes_; // one per control, null when not an RGB background
+    UINT dpi_ = 96;
+};
+
+COLORREF toColorRef(const ui::Colour& colour, COLORREF fallback);
+
+} // namespace kestrevane::win32

@@ -1,0 +1,61 @@
+// The main window in Win32: creates the designed controls and forwards their events.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "platform/win32/form.h"
+#include "platform/win32/window_class.h"
+#include "ui/frm_main.h"
+#include "ui/main_view.h"
+
+namespace kestrevane::win32 {
+
+inline constexpr wchar_t mainWindowClass[] = L"KestrevaneMain";
+
+class MainWindow final : public ui::MainView, private WindowHandler {
+public:
+    // `openAbout` shows the About window modally over the given owner.
+    explicit MainWindow(std::function<void(HWND owner)> openAbout) : openAbout_(std::move(openAbout)) {}
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow() override;
+
+    void attach(ui::FrmMain& frmmain) { frmmain_ = &frmmain; }
+    HWND hwnd() const { return hwnd_; }
+
+    void create() override;
+    void setCaption(const std::string& caption) override;
+    void setText(ui::MainControl control, const std::string& text) override;
+    std::string text(ui::MainControl control) override;
+    void setFocus(ui::MainControl control) override;
+    void show() override;
+    void minimize() override;
+    void showInformation(const std::string& text, const std::string& title) override;
+    void showAbout() override;
+    void unload() override;
+    void endProgram() override;
+
+private:
+    LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void onCreate();
+    void onActivate(WPARAM wParam);
+    void onCommand(WPARAM wParam);
+    void applyDpi(UINT dpi, const RECT* suggested);
+    HWND controlOf(ui::MainControl c) const { return form_.control(static_cast<int>(c)); }
+
+    std::function<void(HWND)> openAbout_;
+    ui::FrmMain* frmmain_ = nullptr;
+    Form form_;
+    HWND hwnd_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    HICON bigIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    // The text box's text as last set, so writing the same text again does not reset
+    // its scroll position or convert a long log twice.
+    std::string text1_;
+};
+
+} // namespace kestrevane::win32

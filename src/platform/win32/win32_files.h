@@ -1,0 +1,19 @@
+// The startup log's file operations on the wide Win32 file API.
+#pragma once
+
+#include "startup/file_system.h"
+
+namespace kestrevane::win32 {
+
+class Win32Files final : public startup::FileSystem {
+public:
+    bool canOpenForReading(const std::string& path) override;
+    std::string readAll(const std::string& path) override;
+    void append(const std::string& path, const std::string& bytes) override;
+    void remove(const std::string& path) override;
+};
+
+// The system's text for an error code, UTF-8, without the closing line end.
+std::string systemErrorText(unsigned long code);
+
+} // namespace kestrevane::win32

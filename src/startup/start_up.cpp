@@ -1,0 +1,88 @@
+#include "startup/start_up.h"
+
+#include <cstdint>
+#include <optional>
+
+#include "startup/log_lines.h"
+#include "startup/record_day.h"
+#include "startup/startup_log.h"
+#include "startup/time_text.h"
+
+namespace kestrevane::startup {
+
+namespace {
+
+struct LogState {
+    std::uint64_t lastCount = 0; // 0 when the day starts afresh
+    bool afterTornLine = false;  // the log ends in a line cut short
+};
+
+// Reads the log and wipes it when its last record is not of today.
+LogState bringLogToToday(StartUpServices& s, const std::string& path)
+{
+    const std::string bytes = s.files.readAll(path);
+    const LocalDateTime first = s.clock.now();
+    const LocalDateTime second = s.clock.now();
+    RecordDay day(s.locale, s.codec, first.date, second.date);
+
+    const std::optional<StartupRecord> last = lastRecord(bytes);
+    // An empty log, or a last record of no readable date, starts the day afresh rather
+    // than stopping every start until somebody deletes the file.
+    if (!last || !day.isToday(last->date)) {
+        s.files.remove(path);
+        return {};
+    }
+
+    LogState state;
+    state.afterTornLine = LogLines::endsTorn(bytes);
+    if (const std::optional<std::uint64_t> count = parseCount(last->count)) {
+        state.lastCount = *count;
+    } else {
+        // The count was damaged; the day's records still say how many starts there were.
+        forEachRecordDate(bytes, [&](std::string_view date) {
+            if (day.isToday(date)) ++state.lastCount;
+        });
+    }
+    return state;
+}
+
+} // namespace
+
+bool fileExists(FileSystem& files, const std::string& path)
+{
+    return files.canOpenForReading(path);
+}
+
+StartupResult updateStartupLog(StartUpServices& s)
+{
+    const std::string path = logPath(s.directory);
+    const LogState state = fileExists(s.files, path) ? bringLogToToday(s, path) : LogState{};
+
+    const LocalDateTime now = s.clock.now();
+    StartupResult result;
+    result.date = now.date;
+    result.dateText = s.locale.shortDate(now.date);
+    result.timeText = timeText(now, s.locale.timeSeparator());
+    result.countText = std::to_string(state.lastCount + 1);
+
+    // One write of one whole line, on a line of its own even after a torn append.
+    std::string line = state.afterTornLine ? "\r\n" : "";
+    line += formatRecordLine({s.codec.encode(result.dateText), s.codec.encode(result.timeText),
+                              result.countText});
+    s.files.append(path, line);
+    return result;
+}
+
+void Main(StartUpServices& s, StartupWindow& frmmain)
+{
+    const StartupResult result = updateStartupLog(s);
+
+    frmmain.load();
+    frmmain.setDateCaption(result.dateText + " ");
+    frmmain.setNumberCaption(result.countText + " ");
+    frmmain.setLogText(s.codec.decode(s.files.readAll(logPath(s.directory))));
+    frmmain.setCaption("Kestrevane " + s.locale.longDate(result.date));
+    frmmain.show();
+}
+
+} // namespace kestrevane::startup

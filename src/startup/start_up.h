@@ -1,0 +1,42 @@
+// The program's start: bring the startup log up to date, then fill and show the main window.
+#pragma once
+
+#include <string>
+
+#include "startup/civil_date.h"
+#include "startup/clock.h"
+#include "startup/file_system.h"
+#include "startup/startup_window.h"
+#include "startup/text_codec.h"
+
+namespace kestrevane::startup {
+
+struct StartUpServices {
+    Clock& clock;
+    DateLocale& locale;
+    FileSystem& files;
+    TextCodec& codec;
+    // The executable's directory, UTF-8, without a trailing backslash.
+    std::string directory;
+};
+
+// What this start wrote; texts are UTF-8.
+struct StartupResult {
+    CivilDate date;
+    std::string dateText;
+    std::string timeText;
+    std::string countText;
+};
+
+// True when the log can be opened for reading; a log that cannot counts as absent.
+bool fileExists(FileSystem& files, const std::string& path);
+
+// Wipes a log of another day and appends this start's record with the day's count.
+// Throws FileError when the log cannot be read, deleted or written.
+StartupResult updateStartupLog(StartUpServices& services);
+
+// The whole start: the log first, then the main window. Throws FileError before any
+// window is shown when the log cannot be kept.
+void Main(StartUpServices& services, StartupWindow& frmmain);
+
+} // namespace kestrevane::startup

@@ -1,0 +1,23 @@
+// What the About window's logic needs of the real window.
+#pragma once
+
+#include <string>
+
+#include "ui/about_layout.h"
+
+namespace kestrevane::ui {
+
+class AboutView {
+public:
+    virtual ~AboutView() = default;
+    virtual void setText(AboutControl control, const std::string& text) = 0;
+    // From now on the pointer over the link is the hand picture.
+    virtual void setLinkPointerToHand() = 0;
+    // Has the shell open `address` with its default action, owned by this window; a
+    // failure is not reported.
+    virtual void openAddress(const std::string& address) = 0;
+    // Destroys the window; its modal display ends.
+    virtual void unload() = 0;
+};
+
+} // namespace kestrevane::ui

@@ -1,0 +1,32 @@
+#include "ui/frm_about.h"
+
+#include "app_info.h"
+
+namespace kestrevane::ui {
+
+std::string versionText(int major, int minor, int revision)
+{
+    return "Version " + std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(revision);
+}
+
+void FrmAbout::Form_Load()
+{
+    view_.setText(AboutControl::lblprogtitle, std::string(app::title));
+    view_.setText(AboutControl::lblversion, versionText(app::versionMajor, app::versionMinor, app::versionRevision));
+    // The year is read at every opening, so a window opened after New Year shows the new one.
+    view_.setText(AboutControl::lblcopyright,
+                  std::string(app::copyrightPrefix) + std::to_string(clock_.now().date.year));
+}
+
+void FrmAbout::lblurl_MouseMove() { view_.setLinkPointerToHand(); }
+
+void FrmAbout::lblurl_Click()
+{
+    minimizeMain_();
+    view_.openAddress(std::string(app::homePage));
+    view_.unload();
+}
+
+void FrmAbout::cmdok_Click() { view_.unload(); }
+
+} // namespace kestrevane::ui

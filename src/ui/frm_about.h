@@ -1,0 +1,34 @@
+// The About window's behaviour: its texts, its link and its Ok button.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "startup/clock.h"
+#include "ui/about_view.h"
+
+namespace kestrevane::ui {
+
+// "Version 1.0.3": major, minor and revision without leading zeros.
+std::string versionText(int major, int minor, int revision);
+
+class FrmAbout {
+public:
+    // `minimizeMain` minimizes the main window.
+    FrmAbout(AboutView& view, startup::Clock& clock, std::function<void()> minimizeMain)
+        : view_(view), clock_(clock), minimizeMain_(std::move(minimizeMain))
+    {
+    }
+
+    void Form_Load();
+    void lblurl_MouseMove();
+    void lblurl_Click();
+    void cmdok_Click();
+
+private:
+    AboutView& view_;
+    startup::Clock& clock_;
+    std::function<void()> minimizeMain_;
+};
+
+} // namespace kestrevane::ui

@@ -1,0 +1,58 @@
+#include "ui/frm_main.h"
+
+#include "sysinfo/name_text.h"
+#include "sysinfo/quick_info_text.h"
+#include "sysinfo/uptime_text.h"
+#include "sysinfo/windows_version_text.h"
+#include "ui/replace_in_string.h"
+
+namespace kestrevane::ui {
+
+void FrmMain::load()
+{
+    view_.create();
+    Form_Load();
+}
+
+void FrmMain::setDateCaption(const std::string& caption) { view_.setText(MainControl::lbldate, caption); }
+void FrmMain::setNumberCaption(const std::string& caption) { view_.setText(MainControl::lblNUMBER, caption); }
+void FrmMain::setLogText(const std::string& text) { view_.setText(MainControl::Text1, text); }
+void FrmMain::setCaption(const std::string& caption) { view_.setCaption(caption); }
+void FrmMain::show() { view_.show(); }
+
+void FrmMain::Form_Load()
+{
+    view_.setText(MainControl::lblusername, sysinfo::userNameText(system_) + " ");
+    view_.setText(MainControl::lblcomputername, sysinfo::computerNameText(system_) + " ");
+}
+
+void FrmMain::Form_Activate()
+{
+    // The log's quotation marks and commas are blanked, so each record reads as its
+    // date, time and count.
+    view_.setText(MainControl::Text1, mReplaceInString(view_.text(MainControl::Text1), "\"", " "));
+    view_.setText(MainControl::Text1, mReplaceInString(view_.text(MainControl::Text1), ",", " "));
+}
+
+void FrmMain::Text1_GotFocus()
+{
+    // The text box only shows the log; the focus belongs on the buttons.
+    view_.setFocus(MainControl::cmdQuickInfo);
+}
+
+void FrmMain::cmdabout_Click() { view_.showAbout(); }
+
+void FrmMain::cmdexit_Click()
+{
+    view_.unload();
+    view_.endProgram();
+}
+
+void FrmMain::cmdQuickInfo_Click()
+{
+    const std::string uptime = sysinfo::uptimeText(system_);
+    const std::string version = sysinfo::windowsVersionText(system_);
+    view_.showInformation(sysinfo::quickInfoText(uptime, version), std::string(sysinfo::quickInfoTitle));
+}
+
+} // namespace kestrevane::ui

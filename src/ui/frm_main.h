@@ -1,0 +1,40 @@
+// The main window's behaviour: what each of its event handlers does.
+#pragma once
+
+#include <string>
+
+#include "startup/startup_window.h"
+#include "sysinfo/system_query.h"
+#include "ui/main_view.h"
+
+namespace kestrevane::ui {
+
+class FrmMain : public startup::StartupWindow {
+public:
+    FrmMain(MainView& view, sysinfo::SystemQuery& system) : view_(view), system_(system) {}
+
+    // What the start-up sets.
+    void load() override;
+    void setDateCaption(const std::string& caption) override;
+    void setNumberCaption(const std::string& caption) override;
+    void setLogText(const std::string& text) override;
+    void setCaption(const std::string& caption) override;
+    void show() override;
+
+    // Event handlers, called by the view.
+    void Form_Load();
+    void Form_Activate();
+    void Text1_GotFocus();
+    void cmdabout_Click();
+    void cmdexit_Click();
+    void cmdQuickInfo_Click();
+
+    // The window's own minimize, for the About window's link.
+    void minimize() { view_.minimize(); }
+
+private:
+    MainView& view_;
+    sysinfo::SystemQuery& system_;
+};
+
+} // namespace kestrevane::ui

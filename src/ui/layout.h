@@ -1,0 +1,77 @@
+// The designed layout of a window: controls in twips, their kinds, colours and fonts.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace kestrevane::ui {
+
+// A colour as designed: an RGB value, or a system colour by index that follows the
+// user's colour scheme.
+struct Colour {
+    enum class Kind : std::uint8_t { none, rgb, system };
+    Kind kind = Kind::none;
+    std::uint8_t red = 0, green = 0, blue = 0;
+    int systemIndex = 0;
+
+    static constexpr Colour rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b)
+    {
+        return {Kind::rgb, r, g, b, 0};
+    }
+    static constexpr Colour system(int index) { return {Kind::system, 0, 0, 0, index}; }
+};
+
+// System colour indices as the design names them.
+inline constexpr int scrollBarColour = 0;        // scroll bar
+inline constexpr int inactiveBorderColour = 11;  // inactive border
+inline constexpr int grayTextColour = 17;        // grey text
+inline constexpr int highlight3dColour = 20;     // 3-D highlight
+
+struct Font {
+    std::string_view face; // empty: the window's default font
+    int pointsTimes100 = 0;
+    int weight = 400;
+};
+
+enum class ControlKind : std::uint8_t {
+    label,      // caption text, sizes itself to its text when `autoSize`
+    valueField, // sunken box, text right-aligned
+    textBox,    // multi-line, vertical scroll bar, read-only
+    button,
+    link,       // label that reacts to the mouse
+};
+
+struct ControlSpec {
+    int id;                // the control's identifier, also its place in the window's enum
+    std::string_view name; // the design's control name
+    ControlKind kind;
+    std::string_view text; // as designed; empty when filled at run time
+    int left, top, width, height; // twips
+    int tabIndex;          // lower first; -1: not in the tab order
+    Colour textColour = {};
+    Colour background = {}; // none: transparent, the window shows through
+    Font font = {};
+    bool autoSize = false;
+};
+
+struct LineSpec {
+    int x1, y1, x2, y2; // twips
+    Colour colour;
+    int widthPixels;     // at 96 dots per inch
+};
+
+struct WindowSpec {
+    std::string_view caption;
+    int clientWidth, clientHeight; // twips
+    std::span<const ControlSpec> controls;
+    std::span<const LineSpec> lines;
+};
+
+// 1440 twips make an inch; rounded to the nearest pixel at `dpi`.
+constexpr int twipsToPixels(int twips, int dpi)
+{
+    return static_cast<int>((static_cast<long long>(twips) * dpi + (twips >= 0 ? 720 : -720)) / 1440);
+}
+
+} // namespace kestrevane::ui

@@ -1,0 +1,25 @@
+// The main window as designed.
+#pragma once
+
+#include "ui/layout.h"
+
+namespace kestrevane::ui {
+
+enum class MainControl : int {
+    lbltext,
+    lblcomputername,
+    lbltext2,
+    lblusername,
+    lbltext3,
+    lbldate,
+    lbltext4,
+    lblNUMBER,
+    Text1,
+    cmdabout,
+    cmdexit,
+    cmdQuickInfo,
+};
+
+const WindowSpec& frmmainLayout();
+
+} // namespace kestrevane::ui

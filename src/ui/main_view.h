@@ -1,0 +1,32 @@
+// What the main window's logic needs of the real window.
+#pragma once
+
+#include <string>
+
+#include "ui/main_layout.h"
+
+namespace kestrevane::ui {
+
+class MainView {
+public:
+    virtual ~MainView() = default;
+    // Creates the window and its controls, hidden.
+    virtual void create() = 0;
+    virtual void setCaption(const std::string& caption) = 0;
+    virtual void setText(MainControl control, const std::string& text) = 0;
+    virtual std::string text(MainControl control) = 0;
+    virtual void setFocus(MainControl control) = 0;
+    // Shows the window modelessly; it becomes active.
+    virtual void show() = 0;
+    virtual void minimize() = 0;
+    // A message box with the information icon and an OK button, modal to the window.
+    virtual void showInformation(const std::string& text, const std::string& title) = 0;
+    // Opens the About window modally; returns when it has closed.
+    virtual void showAbout() = 0;
+    // Destroys the window.
+    virtual void unload() = 0;
+    // Ends the program at once, successfully.
+    virtual void endProgram() = 0;
+};
+
+} // namespace kestrevane::ui

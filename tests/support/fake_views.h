@@ -1,0 +1,72 @@
+// Views that record what the window logic asks of them.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/about_view.h"
+#include "ui/main_view.h"
+
+namespace kestrevane::testing {
+
+class FakeMainView : public ui::MainView {
+public:
+    std::vector<std::string> calls;
+    std::map<ui::MainControl, std::string> texts;
+    std::string caption;
+
+    void create() override { calls.push_back("create"); }
+    void setCaption(const std::string& c) override { caption = c; calls.push_back("caption"); }
+    void setText(ui::MainControl control, const std::string& text) override
+    {
+        texts[control] = text;
+        calls.push_back("set " + name(control));
+    }
+    std::string text(ui::MainControl control) override
+    {
+        calls.push_back("get " + name(control));
+        return texts[control];
+    }
+    void setFocus(ui::MainControl control) override { calls.push_back("focus " + name(control)); }
+    void show() override { calls.push_back("show"); }
+    void minimize() override { calls.push_back("minimize"); }
+    void showInformation(const std::string& text, const std::string& title) override
+    {
+        messages.push_back({text, title});
+        calls.push_back("message");
+    }
+    void showAbout() override { calls.push_back("about"); }
+    void unload() override { calls.push_back("unload"); }
+    void endProgram() override { calls.push_back("end"); }
+
+    struct Message { std::string text, title; };
+    std::vector<Message> messages;
+
+    static std::string name(ui::MainControl c);
+};
+
+inline std::string FakeMainView::name(ui::MainControl c)
+{
+    static const char* const names[] = {"lbltext", "lblcomputername", "lbltext2", "lblusername",
+                                        "lbltext3", "lbldate", "lbltext4", "lblNUMBER",
+                                        "Text1", "cmdabout", "cmdexit", "cmdQuickInfo"};
+    return names[static_cast<int>(c)];
+}
+
+class FakeAboutView : public ui::AboutView {
+public:
+    std::vector<std::string> calls;
+    std::map<ui::AboutControl, std::string> texts;
+
+    void setText(ui::AboutControl control, const std::string& text) override
+    {
+        texts[control] = text;
+        calls.push_back("set " + std::to_string(static_cast<int>(control)));
+    }
+    void setLinkPointerToHand() override { calls.push_back("hand"); }
+    void openAddress(const std::string& address) override { calls.push_back("open " + address); }
+    void unload() override { calls.push_back("unload"); }
+};
+
+} // namespace kestrevane::testing

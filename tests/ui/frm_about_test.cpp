@@ -1,0 +1,57 @@
+// The About window's handlers: its texts at each opening and the link's order of steps.
+#include "ui/frm_about.h"
+
+#include <gtest/gtest.h>
+
+#include "app_info.h"
+#include "fake_services.h"
+#include "fake_views.h"
+
+namespace kestrevane::ui {
+namespace {
+
+TEST(AboutWindow, VersionTextHasNoLeadingZerosAndThreeNumbers)
+{
+    EXPECT_EQ(versionText(1, 0, 3), "Version 1.0.3");
+    EXPECT_EQ(versionText(10, 20, 300), "Version 10.20.300");
+    EXPECT_EQ(versionText(app::versionMajor, app::versionMinor, app::versionRevision), "Version 1.0.3");
+}
+
+TEST(AboutWindow, LoadSetsTitleVersionCopyrightInOrderWithTheYearOfEachOpening)
+{
+    testing::FakeClock clock({{2026, 12, 31}, 23, 59, 59});
+    testing::FakeAboutView view;
+    FrmAbout first(view, clock, [] {});
+    first.Form_Load();
+    EXPECT_EQ(view.texts[AboutControl::lblprogtitle], "Kestrevane");
+    EXPECT_EQ(view.texts[AboutControl::lblversion], "Version 1.0.3");
+    EXPECT_EQ(view.texts[AboutControl::lblcopyright], std::string(app::copyrightPrefix) + "2026");
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"set 0", "set 1", "set 2"}));
+
+    clock.readings = {{{2027, 1, 1}, 0, 0, 1}};
+    FrmAbout second(view, clock, [] {});
+    second.Form_Load();
+    EXPECT_EQ(view.texts[AboutControl::lblcopyright], std::string(app::copyrightPrefix) + "2027");
+}
+
+TEST(AboutWindow, LinkMinimizesMainThenOpensThenCloses)
+{
+    testing::FakeClock clock({{2026, 12, 6}, 0, 0, 0});
+    testing::FakeAboutView view;
+    FrmAbout frmabout(view, clock, [&] { view.calls.push_back("minimize main"); });
+    frmabout.lblurl_Click();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"minimize main", "open " + std::string(app::homePage), "unload"}));
+}
+
+TEST(AboutWindow, MouseOverLinkShowsHandAndOkCloses)
+{
+    testing::FakeClock clock({{2026, 12, 6}, 0, 0, 0});
+    testing::FakeAboutView view;
+    FrmAbout frmabout(view, clock, [] {});
+    frmabout.lblurl_MouseMove();
+    frmabout.cmdok_Click();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"hand", "unload"}));
+}
+
+} // namespace
+} // namespace kestrevane::ui

@@ -1,0 +1,127 @@
+// The main window's handlers, through a view that records their effects.
+#include "ui/frm_main.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "fake_views.h"
+
+namespace kestrevane::ui {
+namespace {
+
+using testing::FakeMainView;
+
+class FakeSystem : public sysinfo::SystemQuery {
+public:
+    std::uint64_t ms = 3723000;
+    std::vector<std::string> asked;
+    std::uint64_t millisecondsSinceStart() override { asked.push_back("uptime"); return ms; }
+    sysinfo::VersionQueryResult queryVersion() override
+    {
+        asked.push_back("version");
+        return {1, {5, 1, 2600, 2, std::string("Service Pack 1") + std::string(114, '\0')}};
+    }
+    std::string queryComputerName(const std::string& buffer, std::uint32_t) override
+    {
+        asked.push_back("computer");
+        return std::string("PC01\0", 5) + buffer.substr(5);
+    }
+    std::string queryUserName(const std::string& buffer, std::uint32_t) override
+    {
+        asked.push_back("user");
+        return std::string("ada\0", 4) + buffer.substr(4);
+    }
+};
+
+struct Fixture : ::testing::Test {
+    FakeMainView view;
+    FakeSystem system;
+    FrmMain frmmain{view, system};
+};
+
+using MainWindow = Fixture;
+
+TEST_F(MainWindow, LoadFillsUserThenComputerNameWithTrailingBlank)
+{
+    frmmain.load();
+    EXPECT_EQ(view.calls.front(), "create");
+    EXPECT_EQ(view.texts[MainControl::lblusername], "ada ");
+    EXPECT_EQ(view.texts[MainControl::lblcomputername], "PC01 ");
+    EXPECT_EQ(system.asked, (std::vector<std::string>{"user", "computer"}));
+}
+
+TEST_F(MainWindow, ActivationBlanksQuotesThenCommasInTwoWriteBacks)
+{
+    const std::string log = "\"12/6/2026\",\"07:41:09\",\"1\"\r\n\"Dec 6, 2026\",\"07:50:00\",\"2\"\r\n";
+    view.texts[MainControl::Text1] = log;
+    frmmain.Form_Activate();
+    EXPECT_EQ(view.texts[MainControl::Text1], " 12/6/2026   07:41:09   1 \r\n Dec 6  2026   07:50:00   2 \r\n");
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"get Text1", "set Text1", "get Text1", "set Text1"}));
+
+    // Every activation does it again; a clean text stays as it is.
+    const std::string cleaned = view.texts[MainControl::Text1];
+    view.calls.clear();
+    frmmain.Form_Activate();
+    EXPECT_EQ(view.texts[MainControl::Text1], cleaned);
+    EXPECT_EQ(view.calls.size(), 4u);
+}
+
+TEST_F(MainWindow, ActivationCleansTextsPastThe16BitLimit)
+{
+    std::string log;
+    while (log.size() < 100000) log += "\"12/6/2026\",\"07:41:09\",\"1\"\r\n";
+    view.texts[MainControl::Text1] = log;
+    frmmain.Form_Activate();
+    const std::string& text = view.texts[MainControl::Text1];
+    EXPECT_EQ(text.size(), log.size());
+    EXPECT_EQ(std::count(text.begin(), text.end(), '"') + std::count(text.begin(), text.end(), ','), 0);
+}
+
+TEST_F(MainWindow, FocusOnTheTextBoxMovesToQuickInfo)
+{
+    frmmain.Text1_GotFocus();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"focus cmdQuickInfo"}));
+}
+
+TEST_F(MainWindow, ExitUnloadsThenEnds)
+{
+    frmmain.cmdexit_Click();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"unload", "end"}));
+}
+
+TEST_F(MainWindow, AboutOpensTheAboutWindow)
+{
+    frmmain.cmdabout_Click();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"about"}));
+}
+
+TEST_F(MainWindow, QuickInfoAsksBothProbesAnewAtEachPress)
+{
+    frmmain.cmdQuickInfo_Click();
+    system.ms = 3724000;
+    frmmain.cmdQuickInfo_Click();
+    EXPECT_EQ(system.asked, (std::vector<std::string>{"uptime", "version", "uptime", "version"}));
+    ASSERT_EQ(view.messages.size(), 2u);
+    EXPECT_EQ(view.messages[0].title, "Kestrevane QuickInfo");
+    EXPECT_EQ(view.messages[0].text, "[ Boot info ]\r\nHours since reboot: 01:02:03\r\n\r\n[ Your system ]\r\n"
+                                     "Windows XP (Whistler) Service Pack 1\r\nWindows Version Number = 5.1.2600\r\n");
+    EXPECT_NE(view.messages[1].text.find("01:02:04"), std::string::npos);
+}
+
+TEST_F(MainWindow, StartUpSettersReachTheirControls)
+{
+    frmmain.setDateCaption("12/6/2026 ");
+    frmmain.setNumberCaption("2 ");
+    frmmain.setLogText("log");
+    frmmain.setCaption("Kestrevane Sunday");
+    frmmain.show();
+    EXPECT_EQ(view.texts[MainControl::lbldate], "12/6/2026 ");
+    EXPECT_EQ(view.texts[MainControl::lblNUMBER], "2 ");
+    EXPECT_EQ(view.texts[MainControl::Text1], "log");
+    EXPECT_EQ(view.caption, "Kestrevane Sunday");
+    EXPECT_EQ(view.calls.back(), "show");
+}
+
+} // namespace
+} // namespace kestrevane::ui

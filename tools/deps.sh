@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on Debian 12, skipping what is there.
+#   deps.sh [extra packages...]
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ python3 googletest
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+    wine wine64 xvfb x11-utils xdotool imagemagick
+    "$@"
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "deps: installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
