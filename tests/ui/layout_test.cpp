@@ -22,10 +22,10 @@ TEST(Layout, TwipsToPixelsAtCommonDpis)
     for (const Row& r : rows) EXPECT_EQ(twipsToPixels(r.twips, r.dpi), r.pixels) << r.twips << " at " << r.dpi;
 }
 
-std::vector<std::string> focusOrder(const WindowSpec& spec)
+std::vector<std::string> focusOrder(const WindowSpec& design)
 {
     std::vector<const ControlSpec*> focusable;
-    for (const ControlSpec& c : spec.controls)
+    for (const ControlSpec& c : design.controls)
         if (c.kind == ControlKind::button || c.kind == ControlKind::textBox) focusable.push_back(&c);
     std::sort(focusable.begin(), focusable.end(),
               [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
@@ -43,9 +43,9 @@ TEST(Layout, FocusMovesThroughTheTextBoxAndTheButtonsInDesignOrder)
 TEST(Layout, ControlIdsMatchTheirPlaceInTheTable)
 {
     // The windows look controls up by id as an index into the table.
-    for (const WindowSpec* spec : {&frmmainLayout(), &frmaboutLayout()}) {
+    for (const WindowSpec* design : {&frmmainLayout(), &frmaboutLayout()}) {
         int index = 0;
-        for (const ControlSpec& c : spec->controls) EXPECT_EQ(c.id, index++) << c.name;
+        for (const ControlSpec& c : design->controls) EXPECT_EQ(c.id, index++) << c.name;
     }
 }
 

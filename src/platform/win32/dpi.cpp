@@ -1,5 +1,6 @@
 #include "platform/win32/dpi.h"
 
+#include <cstddef>
 #include <cwchar>
 
 namespace kestrevane::win32 {

@@ -18,9 +18,9 @@ struct Style {
     DWORD exStyle;
 };
 
-Style styleOf(const ui::ControlSpec& spec)
+Style styleOf(const ui::ControlSpec& design)
 {
-    switch (spec.kind) {
+    switch (design.kind) {
     case ControlKind::label:
         return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
     case ControlKind::link:
@@ -59,10 +59,10 @@ Form::~Form()
         if (brush) DeleteObject(brush);
 }
 
-void Form::create(HWND parent, const ui::WindowSpec& spec)
+void Form::create(HWND parent, const ui::WindowSpec& design)
 {
-    spec_ = &spec;
-    const std::size_t n = spec.controls.size();
+    spec_ = &design;
+    const std::size_t n = design.controls.size();
     controls_.assign(n, nullptr);
     designFonts_.assign(n, nullptr);
     rgbBrushes_.assign(n, nullptr);
@@ -71,11 +71,11 @@ void Form::create(HWND parent, const ui::WindowSpec& spec)
     std::vector<std::size_t> order(n);
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return spec.controls[a].tabIndex < spec.controls[b].tabIndex;
+        return design.controls[a].tabIndex < design.controls[b].tabIndex;
     });
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     for (const std::size_t i : order) {
-        const ui::ControlSpec& c = spec.controls[i];
+        const ui::ControlSpec& c = design.controls[i];
         const Style s = styleOf(c);
         controls_[i] = CreateWindowExW(s.exStyle, s.className, widen(c.text).c_str(), WS_CHILD | WS_VISIBLE | s.style,
                                        0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idBase + c.id)),
@@ -89,9 +89,9 @@ void Form::create(HWND parent, const ui::WindowSpec& spec)
     }
 }
 
-HFONT Form::fontFor(const ui::ControlSpec& spec) const
+HFONT Form::fontFor(const ui::ControlSpec& design) const
 {
-    const HFONT own = designFonts_[static_cast<std::size_t>(spec.id)];
+    const HFONT own = designFonts_[static_cast<std::size_t>(design.id)];
     return own ? own : messageFont_;
 }
 

@@ -21,8 +21,8 @@ public:
     Form& operator=(const Form&) = delete;
     ~Form();
 
-    // Creates every control of `spec` in tab order as children of `parent`.
-    void create(HWND parent, const ui::WindowSpec& spec);
+    // Creates every control of `design` in tab order as children of `parent`.
+    void create(HWND parent, const ui::WindowSpec& design);
     // Places the controls, sizes the auto-sized labels and sets the fonts for `dpi`.
     void layout(UINT dpi);
 
@@ -41,8 +41,8 @@ public:
     void paintLines(HDC dc) const;
 
 private:
-    HFONT fontFor(const ui::ControlSpec& spec) const;
-    void place(const ui::ControlSpec& spec);
+    HFONT fontFor(const ui::ControlSpec& design) const;
+    void place(const ui::ControlSpec& design);
 
     const ui::WindowSpec* spec_ = nullptr;
     std::vector<HWND> controls_;

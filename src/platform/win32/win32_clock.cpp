@@ -1,3 +1,4 @@
+// The local date and time from the system clock.
 #include "platform/win32/win32_clock.h"
 
 #include <windows.h>

@@ -1,6 +1,11 @@
+// The startup log's file operations on the wide Win32 file API.
 #include "platform/win32/win32_files.h"
 
 #include <windows.h>
+
+#include <algorithm>
+#include <climits>
+#include <string>
 
 #include "platform/win32/text_convert.h"
 
@@ -8,19 +13,29 @@ namespace kestrevane::win32 {
 
 namespace {
 
-// Paths of MAX_PATH or more need the extended-length prefix.
+bool startsWith(const std::wstring& text, std::wstring_view prefix) { return text.rfind(prefix, 0) == 0; }
+
+// Paths of MAX_PATH characters or more only work in the extended-length form, which
+// the system takes literally: so the path is made absolute and canonical first.
 std::wstring filePath(const std::string& utf8)
 {
     std::wstring path = widen(utf8);
-    if (path.size() < MAX_PATH || path.rfind(L"\\\\?\\", 0) == 0) return path;
-    if (path.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + path.substr(2);
-    if (path.size() > 2 && path[1] == L':') return L"\\\\?\\" + path;
+    if (path.size() < MAX_PATH || startsWith(path, L"\\\\?\\") || startsWith(path, L"\\\\.\\")) return path;
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::wstring full(needed, L'\0');
+    const DWORD n = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (n == 0 || n >= needed) return path;
+    full.resize(n);
+    if (startsWith(full, L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+    if (full.size() > 2 && full[1] == L':' && full[2] == L'\\') return L"\\\\?\\" + full;
     return path;
 }
 
-[[noreturn]] void fail(const char* operation, const std::string& path)
+// Called right after the failing call, before anything can overwrite the error code.
+[[noreturn]] void fail(const char* operation, const std::string& path, DWORD code = GetLastError())
 {
-    throw startup::FileError(operation, path, systemErrorText(GetLastError()));
+    throw startup::FileError(operation, path, systemErrorText(code));
 }
 
 class Handle {
@@ -30,7 +45,7 @@ public:
     Handle& operator=(const Handle&) = delete;
     ~Handle()
     {
-        if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+        if (valid()) CloseHandle(h_);
     }
     HANDLE get() const { return h_; }
     bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
@@ -39,6 +54,7 @@ private:
     HANDLE h_;
 };
 
+// Others may read, write or delete the log meanwhile; a directory fails to open.
 HANDLE openForReading(const std::string& path)
 {
     return CreateFileW(filePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -53,10 +69,12 @@ std::string systemErrorText(unsigned long code)
     const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                        FORMAT_MESSAGE_IGNORE_INSERTS,
                                    nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::string text = n ? narrow(std::wstring_view(buffer, n)) : "error " + std::to_string(code);
+    std::string text = n && buffer ? narrow(std::wstring_view(buffer, n)) : std::string();
     if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
-    return text;
+    // Messages end in ".\r\n" (sometimes ". \r\n"); the caller adds its own punctuation.
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.'))
+        text.pop_back();
+    return text.empty() ? "system error " + std::to_string(code) : text;
 }
 
 bool Win32Files::canOpenForReading(const std::string& path)
@@ -68,32 +86,36 @@ std::string Win32Files::readAll(const std::string& path)
 {
     Handle file(openForReading(path));
     if (!file.valid()) fail("open", path);
+    // The size is only where to start: the file may grow or shrink meanwhile, so read to the true end.
     LARGE_INTEGER size{};
-    std::string bytes;
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) bytes.reserve(static_cast<std::size_t>(size.QuadPart));
-    // Read to the true end: the size is only a hint.
-    char chunk[65536];
+    std::size_t capacity = 4096;
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart < INT_MAX)
+        capacity = static_cast<std::size_t>(size.QuadPart) + 1;
+    std::string bytes(capacity, '\0');
+    std::size_t filled = 0;
     for (;;) {
+        if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+        const std::size_t room = std::min<std::size_t>(bytes.size() - filled, 1u << 20);
         DWORD got = 0;
-        if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) fail("read", path);
+        if (!ReadFile(file.get(), bytes.data() + filled, static_cast<DWORD>(room), &got, nullptr)) fail("read", path);
         if (got == 0) break;
-        bytes.append(chunk, got);
+        filled += got;
     }
+    bytes.resize(filled);
     return bytes;
 }
 
 void Win32Files::append(const std::string& path, const std::string& bytes)
 {
+    if (bytes.size() > MAXDWORD) fail("write", path, ERROR_INVALID_PARAMETER);
     Handle file(CreateFileW(filePath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) fail("open", path);
+    // One write of the whole record, then flushed: a power cut after the start
+    // must neither lose the record nor leave half of it.
     DWORD written = 0;
-    // One write of the whole line, flushed, so a power cut cannot leave half of it.
     if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) fail("write", path);
-    if (written != bytes.size()) {
-        SetLastError(ERROR_DISK_FULL);
-        fail("write", path);
-    }
+    if (written != bytes.size()) fail("write", path, ERROR_DISK_FULL);
     if (!FlushFileBuffers(file.get())) fail("write", path);
 }
 

@@ -1,6 +1,9 @@
+// The raw system values behind the probes: tick count, ANSI version record, ANSI names.
 #include "platform/win32/win32_system_query.h"
 
 #include <windows.h>
+
+#include <algorithm>
 
 #include "platform/win32/text_convert.h"
 
@@ -10,13 +13,15 @@ namespace {
 
 static_assert(sizeof(OSVERSIONINFOA) == 148, "the ANSI version record is 148 bytes");
 
-template <typename Query>
-std::string queryName(Query query, const std::string& buffer, std::uint32_t size)
+using NameQuery = BOOL(WINAPI*)(LPSTR, LPDWORD);
+
+std::string queryName(NameQuery query, const std::string& buffer, std::uint32_t size)
 {
     std::string ansi = utf8ToAnsi(buffer);
-    DWORD length = size;
+    // The size is passed as given, but never so large that the system could write past the buffer.
+    DWORD length = std::min<DWORD>(size, static_cast<DWORD>(ansi.size()));
+    // The result is not consulted: on failure the buffer comes back as it went.
     query(ansi.data(), &length);
-    // The whole buffer comes back, NUL and trailing blanks included.
     return ansiToUtf8(ansi);
 }
 
@@ -25,9 +30,9 @@ std::string queryName(Query query, const std::string& buffer, std::uint32_t size
 std::uint64_t Win32SystemQuery::millisecondsSinceStart()
 {
     using TickCount64 = ULONGLONG(WINAPI*)();
-    // GetTickCount64 does not wrap after 49.7 days but is missing before Vista.
-    static const auto tickCount64 = reinterpret_cast<TickCount64>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetTickCount64")));
+    // GetTickCount64 does not wrap after 49.7 days but only exists from Vista on.
+    static const auto tickCount64 = reinterpret_cast<TickCount64>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetTickCount64")));
     return tickCount64 ? tickCount64() : GetTickCount();
 }
 
@@ -35,22 +40,15 @@ sysinfo::VersionQueryResult Win32SystemQuery::queryVersion()
 {
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = 148;
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-#endif
-    const BOOL returned = GetVersionExA(&info);
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
     sysinfo::VersionQueryResult result;
-    result.returned = returned;
-    if (returned) {
+    result.returned = GetVersionExA(&info);
+    if (result.returned) {
         result.record.majorVersion = static_cast<std::int32_t>(info.dwMajorVersion);
         result.record.minorVersion = static_cast<std::int32_t>(info.dwMinorVersion);
         result.record.buildNumber = static_cast<std::int32_t>(info.dwBuildNumber);
         result.record.platformId = static_cast<std::int32_t>(info.dwPlatformId);
     }
+    // All 128 bytes, NULs included: cutting at the first NUL is the caller's business.
     result.record.servicePack = ansiToUtf8(std::string_view(info.szCSDVersion, sizeof info.szCSDVersion));
     return result;
 }

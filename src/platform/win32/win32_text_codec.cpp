@@ -1,3 +1,4 @@
+// The startup log's bytes in the ANSI code page.
 #include "platform/win32/win32_text_codec.h"
 
 #include "platform/win32/text_convert.h"

@@ -1,0 +1,307 @@
+// The main window: its texts, leaving the program, the focus, and the Quick Info report.
+#include <functional>
+#include <regex>
+
+#include "product_test.h"
+
+namespace kestrevane::e2e {
+namespace {
+
+struct ExitCase {
+    const char* name;
+    std::function<void(Product&, HWND window)> act;
+};
+
+void PrintTo(const ExitCase& row, std::ostream* os) { *os << row.name; }
+
+const ExitCase exitCases[] = {
+    {"Esc", [](Product& p, HWND) { p.postKey(VK_ESCAPE); }},
+    {"AltX", [](Product& p, HWND) { p.postAltKey(L'x'); }},
+    {"CloseBox", [](Product&, HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }},
+};
+
+class Leaving : public ProductTest, public ::testing::WithParamInterface<ExitCase> {};
+
+TEST_P(Leaving, EndsWithCodeZeroAndWritesNothing)
+{
+    const HWND window = startToMainWindow();
+    ASSERT_NE(window, nullptr);
+    const std::optional<std::string> log = readBytes(logPath());
+    ASSERT_TRUE(log.has_value());
+
+    GetParam().act(product(), window);
+    const std::optional<DWORD> code = product().waitForExit();
+    ASSERT_TRUE(code.has_value()) << "the program did not end within 15 s (terminated)";
+    EXPECT_EQ(*code, 0u);
+    EXPECT_EQ(readBytes(logPath()), log);
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, Leaving, ::testing::ValuesIn(exitCases),
+                         [](const ::testing::TestParamInfo<ExitCase>& row) { return std::string(row.param.name); });
+
+// The fixed texts and the system names, once, on a first start.
+using MainWindowTexts = ProductTest;
+
+TEST_F(MainWindowTexts, ShowTheNamesAndLabels)
+{
+    const HWND window = startToMainWindow();
+    ASSERT_NE(window, nullptr);
+
+    char computer[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD computerSize = sizeof computer;
+    ASSERT_TRUE(GetComputerNameA(computer, &computerSize));
+    char user[257];
+    DWORD userSize = sizeof user;
+    ASSERT_TRUE(GetUserNameA(user, &userSize));
+
+    const struct {
+        Main control;
+        std::wstring text;
+    } expected[] = {
+        {Main::lbltext, L"Computer:"},
+        {Main::lblcomputername, widen(computer) + L" "},
+        {Main::lbltext2, L"Owner:"},
+        {Main::lblusername, widen(user) + L" "},
+        {Main::lbltext3, L"Date:"},
+        {Main::lbltext4, L"Startups:"},
+        {Main::cmdabout, L"&About"},
+        {Main::cmdexit, L"E&xit"},
+        {Main::cmdQuickInfo, L"&Quick Info"},
+    };
+    for (const auto& e : expected) {
+        const HWND control = controlOf(window, e.control);
+        ASSERT_NE(control, nullptr) << "no control " << narrow(nameOf(e.control));
+        EXPECT_EQ(textOf(control), e.text) << narrow(nameOf(e.control));
+        EXPECT_TRUE(IsWindowVisible(control)) << narrow(nameOf(e.control));
+    }
+    exitWithEsc(window);
+}
+
+class MainWindowKeys : public ProductTest {
+protected:
+    // Presses a key and expects the focus on `expected` afterwards.
+    void expectFocusAfter(const char* key, const std::function<void()>& press, Main expected)
+    {
+        press();
+        expectFocusOn(window_, expected, key);
+    }
+    void tab() { product().postKey(VK_TAB); }
+    void shiftTab() { ASSERT_TRUE(product().sendShiftTab()) << "SendInput failed, error " << GetLastError(); }
+
+    HWND window_ = nullptr;
+};
+
+TEST_F(MainWindowKeys, FocusStartsOnQuickInfoAndTabSkipsTheTextBox)
+{
+    window_ = startToMainWindow();
+    ASSERT_NE(window_, nullptr);
+    expectFocusOn(window_, Main::cmdQuickInfo, "after the start");
+    ASSERT_FALSE(HasFailure());
+
+    // Backwards first: it is the only way from Quick Info to the other buttons.
+    expectFocusAfter("Shift+Tab", [&] { shiftTab(); }, Main::cmdexit);
+    expectFocusAfter("Shift+Tab", [&] { shiftTab(); }, Main::cmdabout);
+    expectFocusAfter("Shift+Tab from cmdabout (via Text1)", [&] { shiftTab(); }, Main::cmdQuickInfo);
+    expectFocusAfter("Shift+Tab", [&] { shiftTab(); }, Main::cmdexit);
+    expectFocusAfter("Shift+Tab", [&] { shiftTab(); }, Main::cmdabout);
+
+    expectFocusAfter("Tab from cmdabout", [&] { tab(); }, Main::cmdexit);
+    expectFocusAfter("Tab from cmdexit", [&] { tab(); }, Main::cmdQuickInfo);
+    // Tab from Quick Info lands on Text1, which hands the focus back at once. The focus
+    // does not move, so the next key shows where it really was: only from Quick Info
+    // does Shift+Tab reach cmdexit.
+    tab();
+    expectFocusAfter("Tab from cmdQuickInfo (via Text1), then Shift+Tab", [&] { shiftTab(); }, Main::cmdexit);
+
+    // The text box never keeps the focus, so it has no caret.
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info));
+    EXPECT_NE(info.hwndCaret, controlOf(window_, Main::Text1));
+
+    exitWithEsc(window_);
+}
+
+// The Windows version the program sees: that of its own manifest, so it is asked for
+// here under the exe's activation context.
+std::optional<OSVERSIONINFOA> versionSeenByProduct()
+{
+    ACTCTXW context{};
+    context.cbSize = sizeof context;
+    context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.lpSource = productPath().c_str();
+    context.lpResourceName = MAKEINTRESOURCEW(1);
+    const HANDLE handle = CreateActCtxW(&context);
+    ULONG_PTR cookie = 0;
+    const bool active = handle != INVALID_HANDLE_VALUE && ActivateActCtx(handle, &cookie);
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    const BOOL ok = GetVersionExA(&version);
+    if (active) DeactivateActCtx(0, cookie);
+    if (handle != INVALID_HANDLE_VALUE) ReleaseActCtx(handle);
+    if (!ok) return std::nullopt;
+    return version;
+}
+
+std::wstring releaseName(const OSVERSIONINFOA& v)
+{
+    const DWORD major = v.dwMajorVersion, minor = v.dwMinorVersion;
+    const bool nine = v.dwPlatformId == 1;
+    if (major == 3) return L"Windows NT 3." + std::to_wstring(minor) + L" ";
+    if (major == 4 && nine) {
+        if (minor == 0) return L"Windows95 ";
+        if (minor == 10) return L"Windows98 ";
+        if (minor == 90) return L"Windows ME ";
+        return L"Unknown Windows 9x system ";
+    }
+    if (major == 4) return minor == 0 ? L"Windows NT 4 " : L"Unknown NT 4-based version ";
+    if (major == 5) {
+        if (minor == 0) return L"Windows 2000 ";
+        if (minor == 1) return L"Windows XP (Whistler) ";
+        return L"Unknown Windows NT 5 system ";
+    }
+    return L"Unknown Windows system";
+}
+
+// How far the pixels on screen under `icon` are from the system icon `which`.
+double iconDistance(HWND icon, LPCWSTR which)
+{
+    RECT r{};
+    GetWindowRect(icon, &r);
+    const int w = GetSystemMetrics(SM_CXICON), h = GetSystemMetrics(SM_CYICON);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    void* shotBits = nullptr;
+    void* drawnBits = nullptr;
+    const HBITMAP shot = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &shotBits, nullptr, 0);
+    const HBITMAP drawn = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &drawnBits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, shot);
+    BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const auto* s = static_cast<const DWORD*>(shotBits);
+    // The icon's corner is transparent: it shows the background the box paints.
+    const DWORD background = s[0] & 0xFFFFFF;
+    SelectObject(dc, drawn);
+    const HBRUSH fill = CreateSolidBrush(RGB(background >> 16, (background >> 8) & 0xFF, background & 0xFF));
+    const RECT all{0, 0, w, h};
+    FillRect(dc, &all, fill);
+    DrawIconEx(dc, 0, 0, LoadIconW(nullptr, which), w, h, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    const auto* d = static_cast<const DWORD*>(drawnBits);
+    int differing = 0;
+    for (int i = 0; i < w * h; ++i) {
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int a = static_cast<int>((s[i] >> shift) & 0xFF), b = static_cast<int>((d[i] >> shift) & 0xFF);
+            if (std::abs(a - b) > 24) {
+                ++differing;
+                break;
+            }
+        }
+    }
+    SelectObject(dc, old);
+    DeleteObject(fill);
+    DeleteObject(shot);
+    DeleteObject(drawn);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return static_cast<double>(differing) / (w * h);
+}
+
+struct OpenCase {
+    const char* name;
+    std::function<void(Product&)> press;
+};
+
+void PrintTo(const OpenCase& row, std::ostream* os) { *os << row.name; }
+
+// Enter presses the focused button; Space and Alt+Q press Quick Info by other ways.
+const OpenCase quickInfoCases[] = {
+    {"Enter", [](Product& p) { p.postKey(VK_RETURN); }},
+    {"Space", [](Product& p) { p.postKey(VK_SPACE); }},
+    {"AltQ", [](Product& p) { p.postAltKey(L'q'); }},
+};
+
+class QuickInfo : public ProductTest, public ::testing::WithParamInterface<OpenCase> {};
+
+TEST_P(QuickInfo, ShowsUptimeAndVersionInAnInformationBox)
+{
+    const HWND window = startToMainWindow();
+    ASSERT_NE(window, nullptr);
+    expectFocusOn(window, Main::cmdQuickInfo, "after the start");
+    ASSERT_FALSE(HasFailure());
+
+    const DWORD before = GetTickCount();
+    GetParam().press(product());
+    const std::wstring caption = L"Kestrevane QuickInfo";
+    const HWND box = product().waitForWindow(dialogClass, &caption, 10000);
+    const DWORD after = GetTickCount();
+    ASSERT_NE(box, nullptr) << "no \"Kestrevane QuickInfo\" box within 10 s of " << GetParam().name << "; the program "
+                            << narrow(product().state());
+    EXPECT_EQ(GetWindow(box, GW_OWNER), window) << "the box should belong to the main window";
+    EXPECT_FALSE(IsWindowEnabled(window)) << "the main window takes input while the box is open";
+
+    HWND text = nullptr, icon = nullptr;
+    std::vector<HWND> buttons;
+    for (HWND child : childrenOf(box)) {
+        if (!IsWindowVisible(child)) continue;
+        const std::wstring cls = classOf(child);
+        if (_wcsicmp(cls.c_str(), L"Button") == 0) buttons.push_back(child);
+        if (_wcsicmp(cls.c_str(), L"Static") == 0) {
+            if ((idOf(child) & 0xFFFF) == 0xFFFF) text = child;
+            if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) icon = child;
+        }
+    }
+    ASSERT_EQ(buttons.size(), 1u) << "the box should have one button";
+    EXPECT_EQ(idOf(buttons[0]), IDOK);
+    EXPECT_EQ(textOf(buttons[0]), L"OK");
+    ASSERT_NE(text, nullptr) << "no message text in the box";
+
+    const std::wstring message = textOf(text);
+    const std::wregex form(L"\\[ Boot info \\]\r\nHours since reboot: (\\d{2,}):(\\d\\d):(\\d\\d)\r\n\r\n"
+                           L"\\[ Your system \\]\r\n([\\s\\S]*)");
+    std::wsmatch m;
+    ASSERT_TRUE(std::regex_match(message, m, form)) << ::testing::PrintToString(message);
+
+    const long long shown = std::stoll(m[1].str()) * 3600 + std::stoll(m[2].str()) * 60 + std::stoll(m[3].str());
+    EXPECT_LT(std::stoi(m[2].str()), 60);
+    EXPECT_LT(std::stoi(m[3].str()), 60);
+    // Both processes read the same tick count; the shown one is rounded to seconds.
+    EXPECT_GE(shown, static_cast<long long>(before / 1000)) << "uptime shown below the uptime at the key press";
+    EXPECT_LE(shown, static_cast<long long>(after / 1000) + 1) << "uptime shown above the uptime when the box came";
+
+    const std::optional<OSVERSIONINFOA> v = versionSeenByProduct();
+    ASSERT_TRUE(v.has_value()) << "GetVersionExA failed here";
+    const std::wstring version = releaseName(*v) + widen(v->szCSDVersion) + L"\r\nWindows Version Number = " +
+                                 std::to_wstring(v->dwMajorVersion) + L"." + std::to_wstring(v->dwMinorVersion) +
+                                 L"." + std::to_wstring(v->dwBuildNumber) + L"\r\n";
+    EXPECT_EQ(m[4].str(), version);
+
+    ASSERT_NE(icon, nullptr) << "the box shows no icon";
+    // The information icon is what is on screen, nearer than any other message box icon.
+    double distance = 1;
+    for (int tries = 0; tries < 20 && distance > 0.05; ++tries, Sleep(100))
+        distance = iconDistance(icon, IDI_INFORMATION);
+    EXPECT_LT(distance, 0.05) << "the icon on screen is not the information icon";
+    for (const LPCWSTR other : {IDI_ERROR, IDI_WARNING, IDI_QUESTION})
+        EXPECT_LT(distance, iconDistance(icon, other)) << "the icon looks like another message box icon";
+
+    product().postKey(VK_RETURN);
+    ASSERT_TRUE(product().waitUntilGone(box)) << "Enter did not close the box";
+    EXPECT_TRUE(IsWindowEnabled(window));
+    expectFocusOn(window, Main::cmdQuickInfo, "after the box closed");
+    exitWithEsc(window);
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, QuickInfo, ::testing::ValuesIn(quickInfoCases),
+                         [](const ::testing::TestParamInfo<OpenCase>& row) { return std::string(row.param.name); });
+
+} // namespace
+} // namespace kestrevane::e2e

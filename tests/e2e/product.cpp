@@ -1,0 +1,407 @@
+#include "product.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <utility>
+
+namespace kestrevane::e2e {
+
+namespace {
+
+std::wstring& storedProductPath()
+{
+    static std::wstring path;
+    return path;
+}
+
+std::wstring dateText(const SYSTEMTIME& day, DWORD flags)
+{
+    wchar_t text[128];
+    const int n = GetDateFormatW(LOCALE_USER_DEFAULT, flags, &day, nullptr, text, 128);
+    return n > 1 ? std::wstring(text, static_cast<std::size_t>(n - 1)) : std::wstring();
+}
+
+void removeTree(const std::wstring& dir)
+{
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = dir + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeTree(path);
+            } else {
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(dir.c_str());
+}
+
+struct WindowSearch {
+    DWORD processId;
+    const std::wstring* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectWindow(HWND hwnd, LPARAM param)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == search->processId && IsWindowVisible(hwnd) && classOf(hwnd) == *search->className)
+        search->found.push_back(hwnd);
+    return TRUE;
+}
+
+BOOL CALLBACK collectVisible(HWND hwnd, LPARAM param)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == search->processId && IsWindowVisible(hwnd)) search->found.push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> visibleWindows(DWORD processId)
+{
+    WindowSearch search{processId, nullptr, {}};
+    EnumWindows(collectVisible, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+BOOL CALLBACK collectChild(HWND hwnd, LPARAM param)
+{
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+    return TRUE;
+}
+
+LPARAM keyData(WORD vk, bool up)
+{
+    const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+    LPARAM data = 1 | static_cast<LPARAM>(scan << 16);
+    if (up) data |= static_cast<LPARAM>(0xC0000000u);
+    return data;
+}
+
+std::wstring lastErrorText(const wchar_t* what)
+{
+    return std::wstring(what) + L" failed, error " + std::to_wstring(GetLastError());
+}
+
+} // namespace
+
+void setProductPath(std::wstring path) { storedProductPath() = std::move(path); }
+const std::wstring& productPath() { return storedProductPath(); }
+
+std::wstring widen(const std::string& ansi)
+{
+    if (ansi.empty()) return {};
+    const int size = static_cast<int>(ansi.size());
+    const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), n);
+    return wide;
+}
+
+std::string narrow(const std::wstring& wide)
+{
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), n, nullptr, nullptr);
+    return ansi;
+}
+
+std::optional<std::string> readBytes(const std::wstring& path)
+{
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool writeBytes(const std::wstring& path, const std::string& bytes)
+{
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+ScratchDir::ScratchDir()
+{
+    static std::atomic<unsigned> counter{0};
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+    std::wstring base(temp, n);
+    if (!base.empty() && base.back() == L'\\') base.pop_back();
+    for (;;) {
+        path_ = base + L"\\kestrevane-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(++counter) + L"-" + std::to_wstring(GetTickCount());
+        if (CreateDirectoryW(path_.c_str(), nullptr)) break;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) {
+            path_.clear();
+            break;
+        }
+    }
+}
+
+ScratchDir::~ScratchDir()
+{
+    if (path_.empty()) return;
+    // A failed test keeps its folder for a look at what the program left.
+    if (::testing::Test::HasFailure()) {
+        std::fprintf(stderr, "kept %s\n", narrow(path_).c_str());
+        std::fflush(stderr);
+        return;
+    }
+    removeTree(path_);
+}
+
+std::wstring shortDate(const SYSTEMTIME& day) { return dateText(day, DATE_SHORTDATE); }
+std::wstring longDate(const SYSTEMTIME& day) { return dateText(day, DATE_LONGDATE); }
+
+std::wstring timeSeparator()
+{
+    wchar_t text[8];
+    const int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIME, text, 8);
+    return n > 1 ? std::wstring(text, static_cast<std::size_t>(n - 1)) : std::wstring();
+}
+
+SYSTEMTIME today()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return now;
+}
+
+SYSTEMTIME dayOffset(const SYSTEMTIME& from, int days)
+{
+    SYSTEMTIME noon = from;
+    noon.wHour = 12;
+    noon.wMinute = noon.wSecond = noon.wMilliseconds = 0;
+    FILETIME file;
+    SystemTimeToFileTime(&noon, &file);
+    ULARGE_INTEGER ticks;
+    ticks.LowPart = file.dwLowDateTime;
+    ticks.HighPart = file.dwHighDateTime;
+    const long long perDay = 24LL * 3600 * 10000000;
+    ticks.QuadPart = static_cast<unsigned long long>(static_cast<long long>(ticks.QuadPart) + days * perDay);
+    file.dwLowDateTime = ticks.LowPart;
+    file.dwHighDateTime = ticks.HighPart;
+    SYSTEMTIME result;
+    FileTimeToSystemTime(&file, &result);
+    return result;
+}
+
+std::string recordLine(const std::wstring& date, const std::wstring& time, const std::wstring& count)
+{
+    return narrow(L"\"" + date + L"\",\"" + time + L"\",\"" + count + L"\"\r\n");
+}
+
+std::wstring textOf(HWND hwnd)
+{
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return L"<no answer>";
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                             5000, &copied))
+        return L"<no answer>";
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
+std::wstring classOf(HWND hwnd)
+{
+    wchar_t name[256];
+    const int n = GetClassNameW(hwnd, name, 256);
+    return std::wstring(name, static_cast<std::size_t>(n > 0 ? n : 0));
+}
+
+int idOf(HWND hwnd) { return static_cast<int>(GetWindowLongPtrW(hwnd, GWLP_ID)); }
+
+std::vector<HWND> childrenOf(HWND parent)
+{
+    std::vector<HWND> children;
+    EnumChildWindows(parent, collectChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+std::wstring mainCaption(const SYSTEMTIME& day) { return L"Kestrevane " + longDate(day); }
+
+Product::Product(const std::wstring& exeDir, const std::wstring& workingDir)
+{
+    const std::wstring exe = exeDir + L"\\Kestrevane.exe";
+    if (productPath().empty()) {
+        startError_ = L"no exe given on the command line";
+        return;
+    }
+    if (!CopyFileW(productPath().c_str(), exe.c_str(), FALSE)) {
+        startError_ = lastErrorText((L"copying " + productPath()).c_str());
+        return;
+    }
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDir.c_str(),
+                        &startup, &info)) {
+        startError_ = lastErrorText(L"CreateProcessW");
+        return;
+    }
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    processId_ = info.dwProcessId;
+    threadId_ = info.dwThreadId;
+    WaitForInputIdle(process_, 15000);
+}
+
+Product::~Product()
+{
+    if (!process_) return;
+    if (running()) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+std::vector<HWND> Product::windowsOf(const std::wstring& className) const
+{
+    WindowSearch search{processId_, &className, {}};
+    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND Product::waitForWindow(const std::wstring& className, const std::wstring* caption, DWORD timeoutMs) const
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        for (HWND hwnd : windowsOf(className))
+            if (!caption || textOf(hwnd) == *caption) return hwnd;
+        if (GetTickCount() - start > timeoutMs || !running()) return nullptr;
+        Sleep(50);
+    }
+}
+
+bool Product::waitUntilGone(HWND hwnd, DWORD timeoutMs) const
+{
+    const DWORD start = GetTickCount();
+    while (IsWindow(hwnd) && IsWindowVisible(hwnd)) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+HWND Product::focus() const
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(threadId_, &info) ? info.hwndFocus : nullptr;
+}
+
+HWND Product::active() const
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(threadId_, &info) ? info.hwndActive : nullptr;
+}
+
+HWND Product::waitForFocus(HWND expected, DWORD timeoutMs) const
+{
+    const DWORD start = GetTickCount();
+    HWND seen = focus();
+    while (seen != expected && GetTickCount() - start < timeoutMs) {
+        Sleep(20);
+        seen = focus();
+    }
+    if (seen != expected) return seen;
+    // A focus that only passes through is not where the key left it.
+    Sleep(200);
+    return focus();
+}
+
+void Product::postKey(WORD vk) const
+{
+    HWND target = focus();
+    if (!target) target = active();
+    PostMessageW(target, WM_KEYDOWN, vk, keyData(vk, false));
+    PostMessageW(target, WM_KEYUP, vk, keyData(vk, true));
+}
+
+void Product::postAltKey(wchar_t letter) const
+{
+    HWND target = focus();
+    if (!target) target = active();
+    const WORD vk = static_cast<WORD>(VkKeyScanW(letter) & 0xFF);
+    const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+    // Bit 29: the Alt key is down, as for a real Alt+letter.
+    PostMessageW(target, WM_SYSCHAR, letter, static_cast<LPARAM>(1 | (scan << 16) | (1u << 29)));
+}
+
+bool Product::sendShiftTab() const
+{
+    const HWND window = active();
+    if (window && GetForegroundWindow() != window) SetForegroundWindow(window);
+    INPUT keys[4]{};
+    const WORD sequence[4][2] = {{VK_SHIFT, 0}, {VK_TAB, 0}, {VK_TAB, KEYEVENTF_KEYUP}, {VK_SHIFT, KEYEVENTF_KEYUP}};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = sequence[i][0];
+        keys[i].ki.wScan = static_cast<WORD>(MapVirtualKeyW(sequence[i][0], MAPVK_VK_TO_VSC));
+        keys[i].ki.dwFlags = sequence[i][1];
+    }
+    return SendInput(4, keys, sizeof(INPUT)) == 4;
+}
+
+bool Product::running() const
+{
+    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> Product::waitForExit(DWORD timeoutMs)
+{
+    if (!process_) return std::nullopt;
+    if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+std::wstring Product::state() const
+{
+    if (!process_) return L"not started: " + startError_;
+    if (running()) {
+        std::wstring windows;
+        for (HWND hwnd : visibleWindows(processId_))
+            windows += L"\n  " + classOf(hwnd) + L" \"" + textOf(hwnd) + L"\"";
+        return L"is running and shows:" + (windows.empty() ? L" nothing" : windows);
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return L"exited with code " + std::to_wstring(code);
+}
+
+} // namespace kestrevane::e2e

@@ -1,0 +1,106 @@
+// Drives a copy of the real exe from outside, as a user at the keyboard would.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrevane::e2e {
+
+// The exe under test, as given on the command line.
+void setProductPath(std::wstring path);
+const std::wstring& productPath();
+
+std::wstring widen(const std::string& ansi);
+std::string narrow(const std::wstring& wide);
+
+// Bytes of a file, or nothing when it cannot be read.
+std::optional<std::string> readBytes(const std::wstring& path);
+bool writeBytes(const std::wstring& path, const std::string& bytes);
+
+// A fresh folder below the temp folder, removed again unless the test failed.
+class ScratchDir {
+public:
+    ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    ~ScratchDir();
+
+    const std::wstring& path() const { return path_; }
+    std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+private:
+    std::wstring path_;
+};
+
+// The texts the program writes, computed here with the same locale calls.
+std::wstring shortDate(const SYSTEMTIME& day);
+std::wstring longDate(const SYSTEMTIME& day);
+std::wstring timeSeparator();
+SYSTEMTIME today();
+SYSTEMTIME dayOffset(const SYSTEMTIME& from, int days);
+
+// A record line as the program writes it, CR LF included, in the ANSI code page.
+std::string recordLine(const std::wstring& date, const std::wstring& time, const std::wstring& count);
+
+// Text of any window, also of another process.
+std::wstring textOf(HWND hwnd);
+std::wstring classOf(HWND hwnd);
+int idOf(HWND hwnd);
+std::vector<HWND> childrenOf(HWND parent);
+
+// A started copy of the program. Ends it by force on destruction if it still runs.
+class Product {
+public:
+    // Copies the exe into `exeDir` and starts it there, with `workingDir` as its
+    // current folder (another folder, so a log written beside the wrong path shows).
+    Product(const std::wstring& exeDir, const std::wstring& workingDir);
+    Product(const Product&) = delete;
+    Product& operator=(const Product&) = delete;
+    ~Product();
+
+    bool started() const { return process_ != nullptr; }
+    const std::wstring& startError() const { return startError_; }
+    DWORD processId() const { return processId_; }
+
+    // A visible top-level window of this process of the class (and caption, when
+    // given), waited for up to `timeoutMs`; null when none came.
+    HWND waitForWindow(const std::wstring& className, const std::wstring* caption = nullptr,
+                       DWORD timeoutMs = 15000) const;
+    // All visible top-level windows of this process of the class.
+    std::vector<HWND> windowsOf(const std::wstring& className) const;
+    bool waitUntilGone(HWND hwnd, DWORD timeoutMs = 10000) const;
+
+    // The program's GUI thread's focus and active window.
+    HWND focus() const;
+    HWND active() const;
+    // Waits until the focus is on `expected` and stays there a moment; the last
+    // focus seen.
+    HWND waitForFocus(HWND expected, DWORD timeoutMs = 5000) const;
+
+    // Keys posted to the focused window, as the message loop would receive them.
+    void postKey(WORD vk) const;
+    void postAltKey(wchar_t letter) const;
+    // Real keyboard input (needed where the shift state matters); the program must be
+    // in the foreground.
+    bool sendShiftTab() const;
+
+    // Waits for the process to end; on timeout it is terminated and nothing is returned.
+    std::optional<DWORD> waitForExit(DWORD timeoutMs = 15000);
+    bool running() const;
+    // "running" or "exited with code N", and the windows it shows, for failure messages.
+    std::wstring state() const;
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+    DWORD threadId_ = 0;
+    std::wstring startError_;
+};
+
+// "Kestrevane " and today's long date.
+std::wstring mainCaption(const SYSTEMTIME& day);
+
+} // namespace kestrevane::e2e

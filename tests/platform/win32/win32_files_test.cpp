@@ -1,0 +1,205 @@
+// File operations on real files: exact bytes, failures with the system's reason, long and non-ASCII paths.
+#include "platform/win32/win32_files.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "case_name.h"
+#include "temp_directory.h"
+
+using namespace std::string_literals;
+
+namespace kestrevane::win32 {
+namespace {
+
+using testing::TempDirectory;
+
+// Directories whose names test the path handling; every file operation runs in each.
+struct PlaceRow {
+    std::string name;
+    std::string subdirectory; // below the fresh temp directory, "" for the directory itself
+};
+
+class FilesIn : public ::testing::TestWithParam<PlaceRow> {
+protected:
+    void SetUp() override
+    {
+        dir_ = temp_.path();
+        if (!GetParam().subdirectory.empty()) {
+            dir_ += "\\" + GetParam().subdirectory;
+            testing::makeDirectories(dir_);
+        }
+        log_ = dir_ + "\\kestrevane.kvn";
+    }
+
+    TempDirectory temp_;
+    std::string dir_;
+    std::string log_;
+    Win32Files files_;
+};
+
+TEST_P(FilesIn, AppendCreatesThenAddsExactBytes)
+{
+    const std::string first = "\"12/6/2026\",\"07:41:09\",\"1\"\r\n";
+    const std::string second = "Zo\xEB\0\xFF\r\n"s; // arbitrary bytes, NUL included
+    EXPECT_FALSE(files_.canOpenForReading(log_));
+    files_.append(log_, first);
+    EXPECT_TRUE(files_.canOpenForReading(log_));
+    EXPECT_EQ(files_.readAll(log_), first);
+    files_.append(log_, second);
+    files_.append(log_, "");
+    EXPECT_EQ(files_.readAll(log_), first + second);
+}
+
+TEST_P(FilesIn, ReadsLargeFilesWhole)
+{
+    std::string bytes;
+    for (int i = 0; bytes.size() < 300000; ++i) bytes += "\"06.12.2026\",\"07:41:09\",\"" + std::to_string(i) + "\"\r\n";
+    files_.append(log_, bytes);
+    EXPECT_EQ(files_.readAll(log_), bytes);
+}
+
+TEST_P(FilesIn, RemoveDeletesTheFile)
+{
+    files_.append(log_, "x");
+    files_.remove(log_);
+    EXPECT_FALSE(files_.canOpenForReading(log_));
+    EXPECT_THROW(files_.readAll(log_), startup::FileError);
+}
+
+TEST_P(FilesIn, EmptyFileReadsEmpty)
+{
+    files_.append(log_, "");
+    EXPECT_TRUE(files_.canOpenForReading(log_));
+    EXPECT_EQ(files_.readAll(log_), "");
+}
+
+TEST_P(FilesIn, DirectoryIsNotAReadableFile)
+{
+    EXPECT_FALSE(files_.canOpenForReading(dir_));
+}
+
+std::string longName()
+{
+    std::string name;
+    for (int i = 0; i < 3; ++i) name += (i ? "\\" : "") + std::string(100, static_cast<char>('a' + i));
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, FilesIn, ::testing::Values(
+    PlaceRow{"TempDirectory", ""},
+    PlaceRow{"NonAsciiName", "Zo\xC3\xAB \xE6\x97\xA5\xE6\x9C\xAC"},
+    PlaceRow{"PathLongerThanMaxPath", longName()},
+    PlaceRow{"LongAndNonAscii", longName() + "\\Zo\xC3\xAB \xE6\x97\xA5\xE6\x9C\xAC"}
+), kestrevane::testing::CaseName{});
+
+TEST(Win32Files, LongPathWithForwardSlashesAndDots)
+{
+    TempDirectory temp;
+    const std::string dir = temp.path() + "\\" + longName();
+    testing::makeDirectories(dir);
+    std::string sloppy = temp.path() + "/" + longName() + "/./kestrevane.kvn";
+    ASSERT_GE(sloppy.size(), static_cast<std::size_t>(MAX_PATH));
+    Win32Files files;
+    files.append(sloppy, "abc");
+    EXPECT_TRUE(files.canOpenForReading(dir + "\\kestrevane.kvn"));
+    EXPECT_EQ(files.readAll(sloppy), "abc");
+    files.remove(sloppy);
+    EXPECT_FALSE(files.canOpenForReading(dir + "\\kestrevane.kvn"));
+}
+
+TEST(Win32Files, MissingFileCannotBeOpened)
+{
+    TempDirectory temp;
+    Win32Files files;
+    EXPECT_FALSE(files.canOpenForReading(temp.path() + "\\missing.kvn"));
+    EXPECT_FALSE(files.canOpenForReading(temp.path() + "\\no such dir\\missing.kvn"));
+    EXPECT_FALSE(files.canOpenForReading(""));
+}
+
+struct FailureRow {
+    std::string name;
+    std::string operation; // as FileError reports it
+    // Prepares the situation in `dir` and returns the path the operation is given.
+    std::function<std::string(const std::string& dir)> prepare;
+    std::function<void(Win32Files&, const std::string& path)> act;
+};
+
+class FileFailures : public ::testing::TestWithParam<FailureRow> {};
+
+TEST_P(FileFailures, ThrowFileErrorWithTheSystemsReason)
+{
+    TempDirectory temp;
+    Win32Files files;
+    const std::string path = GetParam().prepare(temp.path());
+    try {
+        GetParam().act(files, path);
+        FAIL() << "no FileError for " << path;
+    } catch (const startup::FileError& error) {
+        EXPECT_EQ(error.operation(), GetParam().operation);
+        EXPECT_EQ(error.path(), path);
+        EXPECT_FALSE(error.reason().empty());
+        EXPECT_EQ(error.reason().find_first_of("\r\n"), std::string::npos) << error.reason();
+        EXPECT_NE(error.reason().back(), '.') << error.reason();
+        EXPECT_NE(std::string(error.what()).find(path), std::string::npos);
+    }
+}
+
+std::string readOnlyFile(const std::string& dir)
+{
+    const std::string path = dir + "\\kestrevane.kvn";
+    Win32Files().append(path, "\"1\"\r\n");
+    if (!SetFileAttributesW(testing::extendedPath(path).c_str(), FILE_ATTRIBUTE_READONLY))
+        throw std::runtime_error("test set-up: cannot make " + path + " read-only");
+    return path;
+}
+
+std::string subdirectory(const std::string& dir)
+{
+    const std::string path = dir + "\\kestrevane.kvn";
+    testing::makeDirectories(path);
+    return path;
+}
+
+void appendRecord(Win32Files& files, const std::string& path) { files.append(path, "\"12/6/2026\",\"07:41:09\",\"1\"\r\n"); }
+void removeFile(Win32Files& files, const std::string& path) { files.remove(path); }
+void readWhole(Win32Files& files, const std::string& path) { files.readAll(path); }
+
+INSTANTIATE_TEST_SUITE_P(Cases, FileFailures, ::testing::Values(
+    FailureRow{"AppendToReadOnlyFile", "open", readOnlyFile, appendRecord},
+    FailureRow{"AppendToDirectory", "open", subdirectory, appendRecord},
+    FailureRow{"AppendIntoMissingDirectory", "open",
+               [](const std::string& dir) { return dir + "\\missing\\kestrevane.kvn"; }, appendRecord},
+    FailureRow{"RemoveMissingFile", "delete", [](const std::string& dir) { return dir + "\\kestrevane.kvn"; }, removeFile},
+    FailureRow{"RemoveReadOnlyFile", "delete", readOnlyFile, removeFile},
+    FailureRow{"ReadMissingFile", "open", [](const std::string& dir) { return dir + "\\kestrevane.kvn"; }, readWhole}
+), kestrevane::testing::CaseName{});
+
+TEST(Win32Files, ReadOnlyFileStaysReadable)
+{
+    TempDirectory temp;
+    Win32Files files;
+    const std::string path = readOnlyFile(temp.path());
+    EXPECT_TRUE(files.canOpenForReading(path));
+    EXPECT_EQ(files.readAll(path), "\"1\"\r\n");
+}
+
+TEST(SystemErrorText, IsTheSystemsTrimmedMessage)
+{
+    for (DWORD code : {ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_PATH_NOT_FOUND}) {
+        const std::string text = systemErrorText(code);
+        ASSERT_FALSE(text.empty()) << code;
+        EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << text;
+        EXPECT_NE(text.back(), '.') << text;
+        EXPECT_NE(text.back(), ' ') << text;
+        EXPECT_NE(text.find(' '), std::string::npos) << "words, not a number: " << text;
+    }
+    EXPECT_NE(systemErrorText(ERROR_FILE_NOT_FOUND), systemErrorText(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(systemErrorText(0xE0001234), "system error 3758101044");
+}
+
+} // namespace
+} // namespace kestrevane::win32
