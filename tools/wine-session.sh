@@ -42,6 +42,10 @@ start)
     "$wineserver" -w
     # Keep one server alive for all tests instead of one per process.
     setsid "$wineserver" -p >/dev/null 2>&1 < /dev/null &
+    # The first program in a fresh server starts Wine's background services,
+    # and they inherit its output: start them here on /dev/null, or the first
+    # test's output pipe stays open after the test ends and CTest waits on it.
+    "$wine" cmd /c exit >/dev/null 2>&1 < /dev/null
     echo "wine-session: prefix ready, display :$display"
     ;;
 stop)

@@ -116,6 +116,14 @@ void MainWindow::onCommand(WPARAM wParam)
 {
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
+    if (id == IDOK) {
+        // Enter: no button is the default, so the dialog manager asks for IDOK;
+        // press the focused button, as a dialog would.
+        const HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus) && (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
+            onCommand(MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED));
+        return;
+    }
     if (id == IDCANCEL) { // Esc: the Exit button is the window's cancel button
         frmmain_->cmdexit_Click();
         return;

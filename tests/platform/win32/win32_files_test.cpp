@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "case_name.h"
 #include "temp_directory.h"
@@ -128,7 +129,17 @@ struct FailureRow {
     std::function<void(Win32Files&, const std::string& path)> act;
 };
 
-class FileFailures : public ::testing::TestWithParam<FailureRow> {};
+// Handles that keep a file locked while the operation runs; closed after each case.
+std::vector<HANDLE> heldLocks;
+
+class FileFailures : public ::testing::TestWithParam<FailureRow> {
+protected:
+    void TearDown() override
+    {
+        for (HANDLE lock : heldLocks) CloseHandle(lock);
+        heldLocks.clear();
+    }
+};
 
 TEST_P(FileFailures, ThrowFileErrorWithTheSystemsReason)
 {
@@ -157,6 +168,18 @@ std::string readOnlyFile(const std::string& dir)
     return path;
 }
 
+// Opened elsewhere with no sharing, as another program holding the log would.
+std::string lockedFile(const std::string& dir)
+{
+    const std::string path = dir + "\\kestrevane.kvn";
+    Win32Files().append(path, "\"1\"\r\n");
+    HANDLE lock = CreateFileW(testing::extendedPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (lock == INVALID_HANDLE_VALUE) throw std::runtime_error("test set-up: cannot lock " + path);
+    heldLocks.push_back(lock);
+    return path;
+}
+
 std::string subdirectory(const std::string& dir)
 {
     const std::string path = dir + "\\kestrevane.kvn";
@@ -169,7 +192,8 @@ void removeFile(Win32Files& files, const std::string& path) { files.remove(path)
 void readWhole(Win32Files& files, const std::string& path) { files.readAll(path); }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FileFailures, ::testing::Values(
-    FailureRow{"AppendToReadOnlyFile", "open", readOnlyFile, appendRecord},
+    FailureRow{"AppendToLockedFile", "open", lockedFile, appendRecord},
+    FailureRow{"ReadLockedFile", "open", lockedFile, readWhole},
     FailureRow{"AppendToDirectory", "open", subdirectory, appendRecord},
     FailureRow{"AppendIntoMissingDirectory", "open",
                [](const std::string& dir) { return dir + "\\missing\\kestrevane.kvn"; }, appendRecord},
