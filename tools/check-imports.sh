@@ -12,4 +12,29 @@ if [ -n "$bad" ]; then
     echo "$bad" >&2
     exit 1
 fi
-echo "check-imports: $exe imports only system DLLs:" $dlls
+# Windows XP's loader refuses an exe that imports any function it lacks; newer ones
+# must be looked up at run time. These are the newer functions a C++ runtime or a
+# Win32 program is likely to reach for.
+newer_than_xp='GetTickCount64 InitializeSRWLock AcquireSRWLockExclusive AcquireSRWLockShared
+ReleaseSRWLockExclusive ReleaseSRWLockShared TryAcquireSRWLockExclusive TryAcquireSRWLockShared
+InitializeConditionVariable SleepConditionVariableCS SleepConditionVariableSRW WakeConditionVariable
+WakeAllConditionVariable InitOnceExecuteOnce InitOnceBeginInitialize InitOnceComplete FlsAlloc FlsFree
+FlsGetValue FlsSetValue GetFileInformationByHandleEx SetFileInformationByHandle CreateSymbolicLinkW
+GetFinalPathNameByHandleW CreateFile2 GetLocaleInfoEx GetDateFormatEx GetTimeFormatEx LCIDToLocaleName
+LocaleNameToLCID GetUserDefaultLocaleName EnumSystemLocalesEx CompareStringEx
+GetSystemTimePreciseAsFileTime CreateEventExW CreateMutexExW CreateSemaphoreExW WaitOnAddress
+GetCurrentProcessorNumber QueryFullProcessImageNameW RegGetValueW SetProcessDPIAware
+SetProcessDpiAwarenessContext GetDpiForWindow GetDpiForSystem AdjustWindowRectExForDpi
+SystemParametersInfoForDpi EnableNonClientDpiScaling GetSystemMetricsForDpi ChangeWindowMessageFilter
+ChangeWindowMessageFilterEx TaskDialog TaskDialogIndirect LoadIconMetric LoadIconWithScaleDown
+AddDllDirectory SetDefaultDllDirectories'
+functions=$("$arch-w64-mingw32-objdump" -p "$exe" |
+    awk '/^The Import Tables/ {f = 1} /^(The Export Tables|PE File Base Relocations|The Function Table)/ {f = 0}
+         f && /^[ \t]+[0-9a-f]+[ \t]+[0-9]+[ \t]+[A-Za-z_]/ {print $NF}')
+[ -n "$functions" ] || { echo "check-imports: no imported functions read from $exe" >&2; exit 1; }
+newer=$(echo "$functions" | grep -xF -f <(echo $newer_than_xp | tr ' ' '\n') || true)
+if [ -n "$newer" ]; then
+    echo "check-imports: $exe imports functions Windows XP lacks:" $newer >&2
+    exit 1
+fi
+echo "check-imports: $exe imports only system DLLs, no function newer than Windows XP:" $dlls

@@ -16,7 +16,11 @@ done
 # The i686 build cannot run here; it is only built and its imports checked.
 bash tools/check-imports.sh build/windows-x86/Kestrevane.exe i686
 
+# The packages of both builds, for the windows preset's install test.
+bash tools/package.sh
+
 for preset in linux linux-asan windows; do
     echo "== test $preset"
     ctest --preset "$preset" -j "$jobs"
 done
+bash tools/fuzz.sh 60

@@ -9,9 +9,13 @@ namespace kestrevane::startup {
 // A file operation that failed; the start-up cannot go on without it.
 class FileError : public std::runtime_error {
 public:
-    FileError(std::string operation, std::string path, std::string reason)
+    // Refused for want of permission (as opposed to a lock, a full disk, ...): what a
+    // folder the user may not change gives.
+    enum class Cause { other, accessDenied };
+
+    FileError(std::string operation, std::string path, std::string reason, Cause cause = Cause::other)
         : std::runtime_error(operation + " " + path + ": " + reason),
-          operation_(std::move(operation)), path_(std::move(path)), reason_(std::move(reason))
+          operation_(std::move(operation)), path_(std::move(path)), reason_(std::move(reason)), cause_(cause)
     {
     }
 
@@ -20,11 +24,13 @@ public:
     const std::string& path() const { return path_; }
     // The system's own description of the failure.
     const std::string& reason() const { return reason_; }
+    Cause cause() const { return cause_; }
 
 private:
     std::string operation_;
     std::string path_;
     std::string reason_;
+    Cause cause_;
 };
 
 // Paths are UTF-8; file contents are raw bytes. Each call opens and closes the file.

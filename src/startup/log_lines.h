@@ -13,6 +13,9 @@ public:
     // blanks. False at the end, and before an unterminated last line.
     bool next(std::string_view& line);
 
+    // The last line next() would give, found from the end without walking the rest.
+    static bool last(std::string_view bytes, std::string_view& line);
+
     // True when the bytes do not end in a line end, i.e. the last append was cut short.
     static bool endsTorn(std::string_view bytes) { return !bytes.empty() && bytes.back() != '\n'; }
 

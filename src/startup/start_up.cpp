@@ -15,12 +15,30 @@ namespace {
 struct LogState {
     std::uint64_t lastCount = 0; // 0 when the day starts afresh
     bool afterTornLine = false;  // the log ends in a line cut short
+    std::string kept;            // what stays of the log in front of the new record
+};
+
+class HeldLock {
+public:
+    HeldLock(LogLock* lock, const std::string& path) : lock_(lock)
+    {
+        if (lock_) lock_->acquire(path);
+    }
+    HeldLock(const HeldLock&) = delete;
+    HeldLock& operator=(const HeldLock&) = delete;
+    ~HeldLock()
+    {
+        if (lock_) lock_->release();
+    }
+
+private:
+    LogLock* lock_;
 };
 
 // Reads the log and wipes it when its last record is not of today.
 LogState bringLogToToday(StartUpServices& s, const std::string& path)
 {
-    const std::string bytes = s.files.readAll(path);
+    std::string bytes = s.files.readAll(path);
     const LocalDateTime first = s.clock.now();
     const LocalDateTime second = s.clock.now();
     RecordDay day(s.locale, s.codec, first.date, second.date);
@@ -43,6 +61,7 @@ LogState bringLogToToday(StartUpServices& s, const std::string& path)
             if (day.isToday(date)) ++state.lastCount;
         });
     }
+    state.kept = std::move(bytes);
     return state;
 }
 
@@ -56,7 +75,8 @@ bool fileExists(FileSystem& files, const std::string& path)
 StartupResult updateStartupLog(StartUpServices& s)
 {
     const std::string path = logPath(s.directory);
-    const LogState state = fileExists(s.files, path) ? bringLogToToday(s, path) : LogState{};
+    const HeldLock held(s.lock, path);
+    LogState state = fileExists(s.files, path) ? bringLogToToday(s, path) : LogState{};
 
     const LocalDateTime now = s.clock.now();
     StartupResult result;
@@ -70,6 +90,7 @@ StartupResult updateStartupLog(StartUpServices& s)
     line += formatRecordLine({s.codec.encode(result.dateText), s.codec.encode(result.timeText),
                               result.countText});
     s.files.append(path, line);
+    result.logBytes = std::move(state.kept) + line;
     return result;
 }
 
@@ -80,7 +101,7 @@ void Main(StartUpServices& s, StartupWindow& frmmain)
     frmmain.load();
     frmmain.setDateCaption(result.dateText + " ");
     frmmain.setNumberCaption(result.countText + " ");
-    frmmain.setLogText(s.codec.decode(s.files.readAll(logPath(s.directory))));
+    frmmain.setLogText(s.codec.decode(result.logBytes));
     frmmain.setCaption("Kestrevane " + s.locale.longDate(result.date));
     frmmain.show();
 }

@@ -6,6 +6,7 @@
 #include "startup/civil_date.h"
 #include "startup/clock.h"
 #include "startup/file_system.h"
+#include "startup/log_lock.h"
 #include "startup/startup_window.h"
 #include "startup/text_codec.h"
 
@@ -18,6 +19,8 @@ struct StartUpServices {
     TextCodec& codec;
     // The executable's directory, UTF-8, without a trailing backslash.
     std::string directory;
+    // Shared with other starts of the program; none: this start is alone.
+    LogLock* lock = nullptr;
 };
 
 // What this start wrote; texts are UTF-8.
@@ -26,6 +29,8 @@ struct StartupResult {
     std::string dateText;
     std::string timeText;
     std::string countText;
+    // The log's bytes after this start's record, as read and written: shown without a second read.
+    std::string logBytes;
 };
 
 // True when the log can be opened for reading; a log that cannot counts as absent.

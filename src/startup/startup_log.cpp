@@ -13,15 +13,9 @@ std::string logPath(const std::string& directory)
 
 std::optional<StartupRecord> lastRecord(std::string_view logBytes)
 {
-    // Only the last whole line is parsed, however long the log.
-    LogLines lines(logBytes);
-    std::string_view line, last;
-    bool found = false;
-    while (lines.next(line)) {
-        last = line;
-        found = true;
-    }
-    if (!found) return std::nullopt;
+    // Only the last whole line is read, however long the log.
+    std::string_view last;
+    if (!LogLines::last(logBytes, last)) return std::nullopt;
     return parseRecordLine(last);
 }
 

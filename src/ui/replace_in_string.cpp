@@ -29,10 +29,24 @@ std::string mReplaceInString(std::string vstrInputString, const std::string& vst
     if (vstrA.empty() || vstrB.empty()) return vstrInputString;
 
     // A match always begins with vstrA's first character, so that is the span overwritten;
-    // the next search starts right after it, on text no replacement has touched. That lets
-    // one pass copy the text instead of editing it in place, whatever the two lengths.
+    // the next search starts right after it, on text no replacement has touched. So one
+    // pass does it: in place when both characters are of one length, else by copying.
     const std::size_t matchedLength = firstCharacterLength(vstrA);
     const std::size_t replacementLength = firstCharacterLength(vstrB);
+
+    if (matchedLength == replacementLength) {
+        // A single byte for a single byte, as the log's quotes and commas are: a plain scan.
+        if (vstrA.size() == 1) {
+            const char from = vstrA[0], to = vstrB[0];
+            // Every byte is written, so the compiler can do many at a time.
+            for (char& c : vstrInputString) c = c == from ? to : c;
+            return vstrInputString;
+        }
+        for (std::size_t pos = vstrInputString.find(vstrA); pos != std::string::npos;
+             pos = vstrInputString.find(vstrA, pos + matchedLength))
+            vstrInputString.replace(pos, matchedLength, vstrB, 0, replacementLength);
+        return vstrInputString;
+    }
 
     std::string result;
     result.reserve(vstrInputString.size());

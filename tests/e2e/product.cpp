@@ -1,6 +1,7 @@
 #include "product.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <atomic>
 #include <cstdio>
@@ -95,6 +96,80 @@ std::wstring lastErrorText(const wchar_t* what)
     return std::wstring(what) + L" failed, error " + std::to_wstring(GetLastError());
 }
 
+std::wstring dateTextIn(const SYSTEMTIME& day, DWORD flags, LCID locale)
+{
+    wchar_t text[128];
+    const int n = GetDateFormatW(locale, flags | LOCALE_NOUSEROVERRIDE, &day, nullptr, text, 128);
+    return n > 1 ? std::wstring(text, static_cast<std::size_t>(n - 1)) : std::wstring();
+}
+
+struct WineLoader {
+    std::wstring unixPath; // what the loader must see as its own name
+    std::wstring dosPath;  // what CreateProcessW starts
+};
+
+// Wine's loader, or empty paths when this is not Wine.
+WineLoader wineLoader()
+{
+    wchar_t unixPath[MAX_PATH];
+    const DWORD n = GetEnvironmentVariableW(L"WINELOADER", unixPath, MAX_PATH);
+    using ToDos = wchar_t*(CDECL*)(const char*);
+    const auto toDos = reinterpret_cast<ToDos>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+    if (n >= MAX_PATH || !toDos) return {};
+    // Some Wine builds do not pass the loader's name on; then it is where the test scripts run it from.
+    WineLoader loader{n > 0 ? std::wstring(unixPath, n) : std::wstring(L"/usr/lib/wine/wine64"), {}};
+    wchar_t* dos = toDos(narrow(loader.unixPath, CP_UTF8).c_str());
+    if (!dos) return {};
+    loader.dosPath = dos;
+    HeapFree(GetProcessHeap(), 0, dos);
+    return loader;
+}
+
+// This process's environment with LC_ALL set, as a block for CreateProcessW.
+std::wstring environmentWith(const std::wstring& lcAll)
+{
+    std::wstring block;
+    wchar_t* strings = GetEnvironmentStringsW();
+    for (const wchar_t* p = strings; *p; p += wcslen(p) + 1) {
+        if (_wcsnicmp(p, L"LC_ALL=", 7) == 0) continue;
+        block += p;
+        block += L'\0';
+    }
+    FreeEnvironmentStringsW(strings);
+    block += L"LC_ALL=" + lcAll;
+    block += L'\0';
+    block += L'\0';
+    return block;
+}
+
+// The process's first thread: the one its windows belong to.
+DWORD mainThreadOf(DWORD processId)
+{
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    DWORD first = 0;
+    ULONGLONG firstCreated = ~0ULL;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != processId) continue;
+        FILETIME created{}, exited, kernel, user;
+        const HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
+        if (thread) {
+            GetThreadTimes(thread, &created, &exited, &kernel, &user);
+            CloseHandle(thread);
+        }
+        const ULONGLONG at = (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+        if (!first || at < firstCreated) {
+            first = entry.th32ThreadID;
+            firstCreated = at;
+        }
+    }
+    CloseHandle(snapshot);
+    return first;
+}
+
 } // namespace
 
 void setProductPath(std::wstring path) { storedProductPath() = std::move(path); }
@@ -118,6 +193,26 @@ std::string narrow(const std::wstring& wide)
     std::string ansi(static_cast<std::size_t>(n), '\0');
     WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), n, nullptr, nullptr);
     return ansi;
+}
+
+std::wstring widen(const std::string& bytes, UINT codePage)
+{
+    if (bytes.empty()) return {};
+    const int size = static_cast<int>(bytes.size());
+    const int n = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), n);
+    return wide;
+}
+
+std::string narrow(const std::wstring& wide, UINT codePage)
+{
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    const int n = WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), size, bytes.data(), n, nullptr, nullptr);
+    return bytes;
 }
 
 std::optional<std::string> readBytes(const std::wstring& path)
@@ -189,6 +284,24 @@ SYSTEMTIME today()
     SYSTEMTIME now;
     GetLocalTime(&now);
     return now;
+}
+
+std::wstring shortDate(const SYSTEMTIME& day, LCID locale) { return dateTextIn(day, DATE_SHORTDATE, locale); }
+std::wstring longDate(const SYSTEMTIME& day, LCID locale) { return dateTextIn(day, DATE_LONGDATE, locale); }
+
+std::wstring timeSeparator(LCID locale)
+{
+    wchar_t text[8];
+    const int n = GetLocaleInfoW(locale, LOCALE_STIME | LOCALE_NOUSEROVERRIDE, text, 8);
+    return n > 1 ? std::wstring(text, static_cast<std::size_t>(n - 1)) : std::wstring();
+}
+
+UINT ansiCodePage(LCID locale)
+{
+    DWORD page = 0;
+    const int n = GetLocaleInfoW(locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                                 reinterpret_cast<LPWSTR>(&page), sizeof page / sizeof(wchar_t));
+    return n > 0 ? page : 0;
 }
 
 SYSTEMTIME dayOffset(const SYSTEMTIME& from, int days)
@@ -271,6 +384,73 @@ Product::Product(const std::wstring& exeDir, const std::wstring& workingDir)
     processId_ = info.dwProcessId;
     threadId_ = info.dwThreadId;
     WaitForInputIdle(process_, 15000);
+}
+
+Product::Product(const std::wstring& exeDir, const std::wstring& workingDir, const std::wstring& unixLocale)
+{
+    const std::wstring exe = exeDir + L"\\Kestrevane.exe";
+    if (productPath().empty()) {
+        startError_ = L"no exe given on the command line";
+        return;
+    }
+    const WineLoader loader = wineLoader();
+    if (loader.dosPath.empty()) {
+        startError_ = L"another user locale needs Wine, whose loader starts the exe; no Wine loader found";
+        return;
+    }
+    if (!CopyFileW(productPath().c_str(), exe.c_str(), FALSE)) {
+        startError_ = lastErrorText((L"copying " + productPath()).c_str());
+        return;
+    }
+    std::wstring commandLine = L"\"" + loader.unixPath + L"\" \"" + exe + L"\"";
+    std::wstring environment = environmentWith(unixLocale);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(loader.dosPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                        environment.data(), workingDir.c_str(), &startup, &info)) {
+        startError_ = lastErrorText((L"starting " + loader.dosPath).c_str());
+        return;
+    }
+    if (info.hThread) CloseHandle(info.hThread);
+    if (info.hProcess) CloseHandle(info.hProcess);
+    if (!attachTo(exe, 15000)) {
+        startError_ = L"no process " + exe + L" within 15 s of starting it through " + loader.dosPath;
+        return;
+    }
+    WaitForInputIdle(process_, 15000);
+}
+
+bool Product::attachTo(const std::wstring& exe, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        if (snapshot != INVALID_HANDLE_VALUE) {
+            PROCESSENTRY32W entry{};
+            entry.dwSize = sizeof entry;
+            for (BOOL more = Process32FirstW(snapshot, &entry); more && !process_;
+                 more = Process32NextW(snapshot, &entry)) {
+                if (_wcsicmp(entry.szExeFile, L"Kestrevane.exe") != 0) continue;
+                const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE | PROCESS_TERMINATE,
+                                                   FALSE, entry.th32ProcessID);
+                if (!process) continue;
+                wchar_t image[MAX_PATH];
+                DWORD size = MAX_PATH;
+                if (QueryFullProcessImageNameW(process, 0, image, &size) && _wcsicmp(image, exe.c_str()) == 0) {
+                    process_ = process;
+                    processId_ = entry.th32ProcessID;
+                    threadId_ = mainThreadOf(processId_);
+                } else {
+                    CloseHandle(process);
+                }
+            }
+            CloseHandle(snapshot);
+        }
+        if (process_) return true;
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(50);
+    }
 }
 
 Product::~Product()

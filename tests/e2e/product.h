@@ -15,6 +15,9 @@ const std::wstring& productPath();
 
 std::wstring widen(const std::string& ansi);
 std::string narrow(const std::wstring& wide);
+// The same in a given code page; characters it lacks become its default character.
+std::wstring widen(const std::string& bytes, UINT codePage);
+std::string narrow(const std::wstring& wide, UINT codePage);
 
 // Bytes of a file, or nothing when it cannot be read.
 std::optional<std::string> readBytes(const std::wstring& path);
@@ -40,6 +43,12 @@ std::wstring shortDate(const SYSTEMTIME& day);
 std::wstring longDate(const SYSTEMTIME& day);
 std::wstring timeSeparator();
 SYSTEMTIME today();
+// The same texts in a given locale, without the user's changes to it.
+std::wstring shortDate(const SYSTEMTIME& day, LCID locale);
+std::wstring longDate(const SYSTEMTIME& day, LCID locale);
+std::wstring timeSeparator(LCID locale);
+// The locale's ANSI code page; 0 for a locale that has none.
+UINT ansiCodePage(LCID locale);
 SYSTEMTIME dayOffset(const SYSTEMTIME& from, int days);
 
 // A record line as the program writes it, CR LF included, in the ANSI code page.
@@ -57,6 +66,10 @@ public:
     // Copies the exe into `exeDir` and starts it there, with `workingDir` as its
     // current folder (another folder, so a log written beside the wrong path shows).
     Product(const std::wstring& exeDir, const std::wstring& workingDir);
+    // The same under another user locale, a Unix locale name such as "ja_JP.UTF-8". Wine
+    // takes a process's locale from its Unix environment, which a Windows child inherits
+    // from its parent; so the exe is started through Wine's loader with that environment.
+    Product(const std::wstring& exeDir, const std::wstring& workingDir, const std::wstring& unixLocale);
     Product(const Product&) = delete;
     Product& operator=(const Product&) = delete;
     ~Product();
@@ -94,6 +107,9 @@ public:
     std::wstring state() const;
 
 private:
+    // The started copy at `exe`, found among the running processes (the loader gives no handle).
+    bool attachTo(const std::wstring& exe, DWORD timeoutMs);
+
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
     DWORD threadId_ = 0;

@@ -104,6 +104,25 @@ const LogCase logCases[] = {
      L"3", onNewLine},
     {"OnlyATornLineStartsAfresh", [](const SYSTEMTIME& d) { return narrow(L"\"" + shortDate(d) + L"\",\"07"); },
      L"1", none},
+    {"OneByteStartsAfresh", [](const SYSTEMTIME&) { return std::string("x"); }, L"1", none},
+    {"OnlyLineEndsStartAfresh", [](const SYSTEMTIME&) { return std::string("\r\n\r\n"); }, L"1", none},
+    {"MissingClosingQuoteCounts",
+     [](const SYSTEMTIME& d) { return narrow(L"\"" + shortDate(d) + L"\",\"07:00:00\",\"3\r\n"); }, L"4", all},
+    {"UnquotedFieldsCount", [](const SYSTEMTIME& d) { return narrow(shortDate(d) + L",07:00:00,4\r\n"); }, L"5", all},
+    {"ExtraFieldsAreIgnored",
+     [](const SYSTEMTIME& d) { return narrow(L"\"" + shortDate(d) + L"\",\"07:00:00\",\"2\",\"x\",9\r\n"); }, L"3",
+     all},
+    {"BlanksAroundFieldsCount",
+     [](const SYSTEMTIME& d) { return narrow(L" \"" + shortDate(d) + L"\" , \"07:00:00\" ,\t\"2\" \r\n"); }, L"3", all},
+    {"HundredMegabytesOfAnOldDayAreWiped",
+     [](const SYSTEMTIME&) {
+         const std::string line = rec(oldDay, L"06:00:00", L"1");
+         std::string big;
+         big.reserve(100u << 20);
+         while (big.size() < (100u << 20)) big += line;
+         return big;
+     },
+     L"1", none},
 };
 
 class StartupLog : public ProductTest, public ::testing::WithParamInterface<LogCase> {};
@@ -151,6 +170,10 @@ struct LockedCase {
     bool readOnly;
     // Held open by another program that lets others read it, but not write or delete it.
     bool heldOpen;
+    // Held open by another program that lets nobody in (share mode 0).
+    bool heldExclusively = false;
+    // A folder stands where the log belongs.
+    bool isDirectory = false;
 };
 
 void PrintTo(const LockedCase& row, std::ostream* os) { *os << row.name; }
@@ -159,6 +182,8 @@ const LockedCase lockedCases[] = {
     {"OldLogReadOnly", [](const SYSTEMTIME&) { return rec(oldDay, L"07:00:00", L"1"); }, true, false},
     {"TodaysLogHeldOpen", [](const SYSTEMTIME& d) { return rec(d, L"07:00:00", L"1"); }, false, true},
     {"OldLogHeldOpen", [](const SYSTEMTIME&) { return rec(oldDay, L"07:00:00", L"1"); }, false, true},
+    {"TodaysLogHeldExclusively", [](const SYSTEMTIME& d) { return rec(d, L"07:00:00", L"1"); }, false, false, true},
+    {"FolderInPlaceOfTheLog", [](const SYSTEMTIME&) { return std::string(); }, false, false, false, true},
 };
 
 class UnchangeableLog : public ProductTest, public ::testing::WithParamInterface<LockedCase> {};
@@ -167,13 +192,17 @@ TEST_P(UnchangeableLog, StartFailsWithAMessageAndLeavesTheLog)
 {
     const LockedCase& c = GetParam();
     const std::string seed = c.seed(today());
-    ASSERT_TRUE(writeBytes(logPath(), seed));
+    if (c.isDirectory) {
+        ASSERT_TRUE(CreateDirectoryW(logPath().c_str(), nullptr));
+    } else {
+        ASSERT_TRUE(writeBytes(logPath(), seed));
+    }
     if (c.readOnly) {
         ASSERT_TRUE(SetFileAttributesW(logPath().c_str(), FILE_ATTRIBUTE_READONLY));
     }
     HANDLE held = INVALID_HANDLE_VALUE;
-    if (c.heldOpen) {
-        held = CreateFileW(logPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    if (c.heldOpen || c.heldExclusively) {
+        held = CreateFileW(logPath().c_str(), GENERIC_READ, c.heldOpen ? FILE_SHARE_READ : 0, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE) << "could not hold the log open";
     }
@@ -202,12 +231,23 @@ TEST_P(UnchangeableLog, StartFailsWithAMessageAndLeavesTheLog)
     EXPECT_EQ(buttons, 1) << "the error box should have only OK";
     EXPECT_NE(message.find(L"kestrevane.kvn"), std::wstring::npos)
         << "the message should name the log: " << narrow(message);
+    // Only a refusal points at the folder; a log held by another program is no folder matter.
+    EXPECT_EQ(message.find(L"writable folder") != std::wstring::npos, c.readOnly || c.isDirectory) << narrow(message);
 
     product_->postKey(VK_RETURN);
     const std::optional<DWORD> code = product_->waitForExit();
     ASSERT_TRUE(code.has_value()) << "the program did not end after its error box was closed (terminated)";
     EXPECT_NE(*code, 0u);
-    EXPECT_EQ(readBytes(logPath()), seed);
+    if (held != INVALID_HANDLE_VALUE) { // let go before looking at the log
+        CloseHandle(held);
+        held = INVALID_HANDLE_VALUE;
+    }
+    if (c.isDirectory) {
+        const DWORD attributes = GetFileAttributesW(logPath().c_str());
+        EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+    } else {
+        EXPECT_EQ(readBytes(logPath()), seed);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Logs, UnchangeableLog, ::testing::ValuesIn(lockedCases),

@@ -1,7 +1,6 @@
 #include "platform/win32/form.h"
 
 #include <algorithm>
-#include <numeric>
 
 #include "platform/win32/dpi.h"
 #include "platform/win32/text_convert.h"
@@ -68,11 +67,14 @@ void Form::create(HWND parent, const ui::WindowSpec& design)
     rgbBrushes_.assign(n, nullptr);
 
     // Windows moves the focus in creation order, so create in tab order.
-    std::vector<std::size_t> order(n);
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return design.controls[a].tabIndex < design.controls[b].tabIndex;
-    });
+    // A dozen controls: an insertion sort, stable, and far smaller than the library's.
+    std::vector<std::size_t> order;
+    order.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        auto at = order.end();
+        while (at != order.begin() && design.controls[*(at - 1)].tabIndex > design.controls[i].tabIndex) --at;
+        order.insert(at, i);
+    }
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     for (const std::size_t i : order) {
         const ui::ControlSpec& c = design.controls[i];

@@ -64,8 +64,18 @@ void MainWindow::setText(MainControl control, const std::string& text)
     if (control == MainControl::Text1) {
         if (text == text1_ && !text.empty()) return;
         text1_ = text;
+        text1Pending_ = true;
+        if (!holdText1_) flushText1();
+        return;
     }
     form_.setText(static_cast<int>(control), text);
+}
+
+void MainWindow::flushText1()
+{
+    if (!text1Pending_) return;
+    text1Pending_ = false;
+    form_.setText(static_cast<int>(MainControl::Text1), text1_);
 }
 
 std::string MainWindow::text(MainControl control)
@@ -80,6 +90,8 @@ void MainWindow::setFocus(MainControl control) { SetFocus(controlOf(control)); }
 void MainWindow::show()
 {
     ShowWindow(hwnd_, SW_SHOWNORMAL);
+    holdText1_ = false;
+    flushText1();
     UpdateWindow(hwnd_);
 }
 
@@ -106,7 +118,11 @@ void MainWindow::onActivate(WPARAM wParam)
         if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
         return;
     }
+    const bool held = holdText1_;
+    holdText1_ = true;
     frmmain_->Form_Activate();
+    holdText1_ = held;
+    if (!holdText1_) flushText1();
     if (HIWORD(wParam)) return; // minimized: no control takes the focus
     // The first control in tab order is the text box, which passes the focus on.
     SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : controlOf(MainControl::Text1));

@@ -44,6 +44,8 @@ private:
     void onActivate(WPARAM wParam);
     void onCommand(WPARAM wParam);
     void applyDpi(UINT dpi, const RECT* suggested);
+    // Writes text1_ into the text box when it changed since it was last written there.
+    void flushText1();
     HWND controlOf(ui::MainControl c) const { return form_.control(static_cast<int>(c)); }
 
     std::function<void(HWND)> openAbout_;
@@ -56,6 +58,11 @@ private:
     // The text box's text as last set, so writing the same text again does not reset
     // its scroll position or convert a long log twice.
     std::string text1_;
+    // Until the window is first shown, and while an activation cleans the text, only
+    // text1_ changes; the control is filled once afterwards, as laying out a long log
+    // in it costs more than anything else at start.
+    bool holdText1_ = true;
+    bool text1Pending_ = false;
 };
 
 } // namespace kestrevane::win32

@@ -7,6 +7,7 @@
 #include <climits>
 #include <string>
 
+#include "platform/win32/full_path.h"
 #include "platform/win32/text_convert.h"
 
 namespace kestrevane::win32 {
@@ -21,12 +22,7 @@ std::wstring filePath(const std::string& utf8)
 {
     std::wstring path = widen(utf8);
     if (path.size() < MAX_PATH || startsWith(path, L"\\\\?\\") || startsWith(path, L"\\\\.\\")) return path;
-    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) return path;
-    std::wstring full(needed, L'\0');
-    const DWORD n = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-    if (n == 0 || n >= needed) return path;
-    full.resize(n);
+    const std::wstring full = fullPathName(path);
     if (startsWith(full, L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
     if (full.size() > 2 && full[1] == L':' && full[2] == L'\\') return L"\\\\?\\" + full;
     return path;
@@ -35,7 +31,9 @@ std::wstring filePath(const std::string& utf8)
 // Called right after the failing call, before anything can overwrite the error code.
 [[noreturn]] void fail(const char* operation, const std::string& path, DWORD code = GetLastError())
 {
-    throw startup::FileError(operation, path, systemErrorText(code));
+    const bool denied = code == ERROR_ACCESS_DENIED || code == ERROR_WRITE_PROTECT;
+    throw startup::FileError(operation, path, systemErrorText(code),
+                             denied ? startup::FileError::Cause::accessDenied : startup::FileError::Cause::other);
 }
 
 class Handle {
@@ -54,11 +52,39 @@ private:
     HANDLE h_;
 };
 
+// A virus scanner or an indexer may hold the log for a moment, and at boot many
+// of them run: so an operation the sharing rules refuse is tried again for a while.
+template <typename Operation>
+auto retryWhileShared(Operation operation)
+{
+    constexpr int attempts = 40;
+    constexpr DWORD pauseMs = 50;
+    for (int i = 1;; ++i) {
+        auto result = operation();
+        const DWORD code = GetLastError();
+        if (result || i == attempts || (code != ERROR_SHARING_VIOLATION && code != ERROR_LOCK_VIOLATION))
+            return result;
+        Sleep(pauseMs);
+        SetLastError(code);
+    }
+}
+
+HANDLE openFile(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags)
+{
+    const std::wstring wide = filePath(path);
+    HANDLE h = INVALID_HANDLE_VALUE;
+    retryWhileShared([&] {
+        h = CreateFileW(wide.c_str(), access, share, nullptr, disposition, flags, nullptr);
+        return h != INVALID_HANDLE_VALUE;
+    });
+    return h;
+}
+
 // Others may read, write or delete the log meanwhile; a directory fails to open.
 HANDLE openForReading(const std::string& path)
 {
-    return CreateFileW(filePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    return openFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
 }
 
 } // namespace
@@ -108,20 +134,31 @@ std::string Win32Files::readAll(const std::string& path)
 void Win32Files::append(const std::string& path, const std::string& bytes)
 {
     if (bytes.size() > MAXDWORD) fail("write", path, ERROR_INVALID_PARAMETER);
-    Handle file(CreateFileW(filePath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Readers may look on; no other writer may come between the end found and the write.
+    Handle file(openFile(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL));
     if (!file.valid()) fail("open", path);
+    LARGE_INTEGER end{};
+    if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, &end, FILE_END)) fail("open", path);
     // One write of the whole record, then flushed: a power cut after the start
-    // must neither lose the record nor leave half of it.
+    // must neither lose the record nor leave half of it. A write that fails midway
+    // (a full disk) is cut back, so the log keeps only whole records.
     DWORD written = 0;
-    if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) fail("write", path);
-    if (written != bytes.size()) fail("write", path, ERROR_DISK_FULL);
+    DWORD code = ERROR_SUCCESS;
+    if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        code = GetLastError();
+    else if (written != bytes.size())
+        code = ERROR_DISK_FULL;
+    if (code != ERROR_SUCCESS) {
+        if (SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN)) SetEndOfFile(file.get());
+        fail("write", path, code);
+    }
     if (!FlushFileBuffers(file.get())) fail("write", path);
 }
 
 void Win32Files::remove(const std::string& path)
 {
-    if (!DeleteFileW(filePath(path).c_str())) fail("delete", path);
+    const std::wstring wide = filePath(path);
+    if (!retryWhileShared([&] { return DeleteFileW(wide.c_str()); })) fail("delete", path);
 }
 
 } // namespace kestrevane::win32

@@ -12,6 +12,7 @@
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_date_locale.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_log_lock.h"
 #include "platform/win32/win32_system_query.h"
 #include "platform/win32/win32_text_codec.h"
 #include "startup/file_error_message.h"
@@ -29,7 +30,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     win32::Win32Files files;
     win32::Win32TextCodec codec;
     win32::Win32SystemQuery system;
-    startup::StartUpServices services{clock, locale, files, codec, win32::executableDirectory()};
+    win32::Win32LogLock lock;
+    startup::StartUpServices services{clock, locale, files, codec, win32::executableDirectory(), &lock};
 
     ui::FrmMain* frmmain = nullptr;
     win32::MainWindow window([&](HWND owner) {

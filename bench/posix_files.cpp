@@ -1,0 +1,74 @@
+#include "posix_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace kestrevane::bench {
+
+namespace {
+
+[[noreturn]] void fail(const char* operation, const std::string& path)
+{
+    throw startup::FileError(operation, path, std::strerror(errno));
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor()
+    {
+        if (fd_ >= 0) close(fd_);
+    }
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+bool PosixFiles::canOpenForReading(const std::string& path)
+{
+    return Descriptor(open(path.c_str(), O_RDONLY)).get() >= 0;
+}
+
+std::string PosixFiles::readAll(const std::string& path)
+{
+    const Descriptor file(open(path.c_str(), O_RDONLY));
+    if (file.get() < 0) fail("open", path);
+    struct stat info {};
+    std::string bytes(fstat(file.get(), &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1
+                                                                         : 4096,
+                      '\0');
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+        const ssize_t got = read(file.get(), bytes.data() + filled, bytes.size() - filled);
+        if (got < 0) fail("read", path);
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+void PosixFiles::append(const std::string& path, const std::string& bytes)
+{
+    const Descriptor file(open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0644));
+    if (file.get() < 0) fail("open", path);
+    if (write(file.get(), bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) fail("write", path);
+    if (flush_ && fdatasync(file.get()) != 0) fail("write", path);
+}
+
+void PosixFiles::remove(const std::string& path)
+{
+    if (unlink(path.c_str()) != 0) fail("delete", path);
+}
+
+} // namespace kestrevane::bench

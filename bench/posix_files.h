@@ -1,0 +1,23 @@
+// The startup log's file operations on POSIX calls, shaped like the Win32 ones: whole
+// reads, and appends in one write, flushed to disk when asked.
+#pragma once
+
+#include "startup/file_system.h"
+
+namespace kestrevane::bench {
+
+class PosixFiles final : public startup::FileSystem {
+public:
+    // `flush`: each append waits for the disk, as the program's own appends do.
+    explicit PosixFiles(bool flush) : flush_(flush) {}
+
+    bool canOpenForReading(const std::string& path) override;
+    std::string readAll(const std::string& path) override;
+    void append(const std::string& path, const std::string& bytes) override;
+    void remove(const std::string& path) override;
+
+private:
+    bool flush_;
+};
+
+} // namespace kestrevane::bench

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds the Windows packages into build/dist: for the 64-bit (win64) and the 32-bit
+# (win32) build each a portable ZIP and a per-user installer. Builds the presets
+# windows and windows-x86 first where they are not up to date.
+#   package.sh [WINDOWS_BUILD_DIR X86_BUILD_DIR DIST_DIR]
+#   (defaults build/windows, build/windows-x86 and build/dist)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+win64=${1:-build/windows}
+win32=${2:-build/windows-x86}
+dist=${3:-build/dist}
+
+bash tools/deps.sh
+
+jobs=$(nproc)
+mkdir -p "$dist"
+rm -f "$dist"/Kestrevane-*
+for build in "windows $win64" "windows-x86 $win32"; do
+    read -r preset dir <<<"$build"
+    echo "== package $preset ($dir)"
+    [ -f "$dir/CMakeCache.txt" ] || cmake --preset "$preset" -B "$dir" >/dev/null
+    cmake --build "$dir" -j "$jobs" --target Kestrevane kestrevane_installer
+    rm -f "$dir"/package/*.zip
+    (cd "$dir" && cpack -G ZIP >/dev/null)
+    for package in "$dir"/package/Kestrevane-*.zip "$dir"/package/Kestrevane-*-setup.exe; do
+        cp "$package" "$dist/"
+        echo "package: $dist/$(basename "$package")"
+    done
+done
