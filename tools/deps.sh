@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ python3 googletest
-    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32
     wine wine64 xvfb x11-utils xdotool imagemagick
     nsis
     clang-14 libclang-rt-14-dev
