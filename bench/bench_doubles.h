@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "startup/clock.h"
 #include "startup/text_codec.h"
@@ -74,11 +75,11 @@ public:
 
     void create() override {}
     void setCaption(const std::string& c) override { caption = c; }
-    void setText(ui::MainControl control, const std::string& text) override
+    void setText(ui::MainControl control, std::string text) override
     {
         std::string& kept = texts[control];
         if (control == ui::MainControl::Text1 && text == kept && !text.empty()) return;
-        kept = text;
+        kept = std::move(text);
     }
     std::string text(ui::MainControl control) override { return texts[control]; }
     void setFocus(ui::MainControl) override {}

@@ -1,5 +1,7 @@
 #include "ui/frm_main.h"
 
+#include <utility>
+
 #include "sysinfo/name_text.h"
 #include "sysinfo/quick_info_text.h"
 #include "sysinfo/uptime_text.h"
@@ -16,7 +18,7 @@ void FrmMain::load()
 
 void FrmMain::setDateCaption(const std::string& caption) { view_.setText(MainControl::lbldate, caption); }
 void FrmMain::setNumberCaption(const std::string& caption) { view_.setText(MainControl::lblNUMBER, caption); }
-void FrmMain::setLogText(const std::string& text) { view_.setText(MainControl::Text1, text); }
+void FrmMain::setLogText(std::string text) { view_.setText(MainControl::Text1, std::move(text)); }
 void FrmMain::setCaption(const std::string& caption) { view_.setCaption(caption); }
 void FrmMain::show() { view_.show(); }
 

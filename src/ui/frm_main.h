@@ -17,7 +17,7 @@ public:
     void load() override;
     void setDateCaption(const std::string& caption) override;
     void setNumberCaption(const std::string& caption) override;
-    void setLogText(const std::string& text) override;
+    void setLogText(std::string text) override;
     void setCaption(const std::string& caption) override;
     void show() override;
 

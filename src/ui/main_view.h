@@ -13,7 +13,8 @@ public:
     // Creates the window and its controls, hidden.
     virtual void create() = 0;
     virtual void setCaption(const std::string& caption) = 0;
-    virtual void setText(MainControl control, const std::string& text) = 0;
+    // Taken by value: the log text is large and callers hand over what they built.
+    virtual void setText(MainControl control, std::string text) = 0;
     virtual std::string text(MainControl control) = 0;
     virtual void setFocus(MainControl control) = 0;
     // Shows the window modelessly; it becomes active.

@@ -35,21 +35,6 @@ const LocaleCase localeCases[] = {
     {"ChineseSingaporeToday", chineseSingapore, L"zh_SG.UTF-8", 0},
 };
 
-std::wstring regexEscaped(const std::wstring& text)
-{
-    std::wstring out;
-    for (const wchar_t c : text) {
-        if (std::wstring_view(L"\\^$.|?*+()[]{}/-").find(c) != std::wstring_view::npos) out += L'\\';
-        out += c;
-    }
-    return out;
-}
-
-bool sameDay(const SYSTEMTIME& a, const SYSTEMTIME& b)
-{
-    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
-}
-
 std::wstring recordText(const std::wstring& date, const std::wstring& time, const std::wstring& count)
 {
     return L"\"" + date + L"\",\"" + time + L"\",\"" + count + L"\"\r\n";

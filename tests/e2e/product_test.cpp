@@ -39,6 +39,21 @@ SYSTEMTIME civilDay(int year, int month, int day)
     return dayOffset(t, 0);
 }
 
+bool sameDay(const SYSTEMTIME& a, const SYSTEMTIME& b)
+{
+    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
+}
+
+std::wstring regexEscaped(const std::wstring& text)
+{
+    std::wstring out;
+    for (const wchar_t c : text) {
+        if (std::wstring_view(L"\\^$.|?*+()[]{}/-").find(c) != std::wstring_view::npos) out += L'\\';
+        out += c;
+    }
+    return out;
+}
+
 void ProductTest::SetUp()
 {
     ASSERT_FALSE(scratch_.path().empty()) << "could not make a scratch folder below the temp folder";

@@ -42,6 +42,10 @@ std::wstring blanked(const std::string& logBytes);
 
 // A calendar day with its weekday filled in.
 SYSTEMTIME civilDay(int year, int month, int day);
+bool sameDay(const SYSTEMTIME& a, const SYSTEMTIME& b);
+
+// The text with every character that means something in a regular expression escaped.
+std::wstring regexEscaped(const std::wstring& text);
 
 class ProductTest : public ::testing::Test {
 protected:

@@ -7,22 +7,7 @@
 namespace kestrevane::e2e {
 namespace {
 
-std::wstring regexEscaped(const std::wstring& text)
-{
-    std::wstring out;
-    for (const wchar_t c : text) {
-        if (std::wstring_view(L"\\^$.|?*+()[]{}/-").find(c) != std::wstring_view::npos) out += L'\\';
-        out += c;
-    }
-    return out;
-}
-
 int secondOfDay(const SYSTEMTIME& t) { return t.wHour * 3600 + t.wMinute * 60 + t.wSecond; }
-
-bool sameDay(const SYSTEMTIME& a, const SYSTEMTIME& b)
-{
-    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
-}
 
 // Checks that `record` (ANSI bytes) is one line the program wrote at a time between
 // `before` and `after` today, with the given count.

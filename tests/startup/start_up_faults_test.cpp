@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fake_services.h"
+#include "log_texts.h"
 #include "startup/startup_window.h"
 
 namespace kestrevane::startup {
@@ -19,15 +20,11 @@ using testing::FakeLocale;
 using testing::IdentityCodec;
 using testing::MemoryFileSystem;
 
-const std::string dir = "C:\\Kv";
-const std::string path = "C:\\Kv\\kestrevane.kvn";
-const std::string today = "12/6/2026";
-const std::string newRec = "\"12/6/2026\",\"07:41:09\",";
-
-std::string rec(const std::string& date, const std::string& count)
-{
-    return "\"" + date + "\",\"06:00:00\",\"" + count + "\"\r\n";
-}
+using testing::newRec;
+using testing::rec;
+using testing::today;
+const std::string& dir = testing::logDirectory;
+const std::string& path = testing::logFile;
 
 // Writes every operation into one journal with the lock's, and fails the n-th one.
 class Journal : public FileSystem, public LogLock {
@@ -75,7 +72,7 @@ public:
     void load() override {}
     void setDateCaption(const std::string&) override {}
     void setNumberCaption(const std::string&) override {}
-    void setLogText(const std::string& t) override { text = t; }
+    void setLogText(std::string t) override { text = std::move(t); }
     void setCaption(const std::string&) override {}
     void show() override { shown = true; }
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fake_services.h"
+#include "log_texts.h"
 #include "startup/file_error_message.h"
 
 namespace kestrevane::startup {
@@ -18,17 +19,15 @@ using testing::FakeLocale;
 using testing::IdentityCodec;
 using testing::MemoryFileSystem;
 
-const std::string dir = "C:\\Kv";
-const std::string path = "C:\\Kv\\kestrevane.kvn";
+using testing::newRec;
+using testing::rec;
+using testing::today;
+const std::string& dir = testing::logDirectory;
+const std::string& path = testing::logFile;
 
 LocalDateTime at(int y, int m, int d, int hh = 7, int mm = 41, int ss = 9)
 {
     return {{y, m, d}, hh, mm, ss};
-}
-
-std::string rec(const std::string& date, const std::string& count, const std::string& time = "06:00:00")
-{
-    return "\"" + date + "\",\"" + time + "\",\"" + count + "\"\r\n";
 }
 
 struct Harness {
@@ -67,9 +66,7 @@ TEST_P(StartUp, LeavesTheExpectedLog)
     EXPECT_EQ(h.files.appends, 1);
 }
 
-const std::string today = "12/6/2026";
 const auto now = at(2026, 12, 6);
-const std::string newRec = "\"12/6/2026\",\"07:41:09\",";
 
 INSTANTIATE_TEST_SUITE_P(
     Logs, StartUp,
@@ -170,7 +167,7 @@ public:
     void load() override { calls.push_back("load"); }
     void setDateCaption(const std::string& c) override { calls.push_back("date=" + c); }
     void setNumberCaption(const std::string& c) override { calls.push_back("number=" + c); }
-    void setLogText(const std::string& t) override { calls.push_back("text=" + t); }
+    void setLogText(std::string t) override { calls.push_back("text=" + t); }
     void setCaption(const std::string& c) override { calls.push_back("caption=" + c); }
     void show() override { calls.push_back("show"); }
 };

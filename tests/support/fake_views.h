@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/about_view.h"
@@ -18,9 +19,9 @@ public:
 
     void create() override { calls.push_back("create"); }
     void setCaption(const std::string& c) override { caption = c; calls.push_back("caption"); }
-    void setText(ui::MainControl control, const std::string& text) override
+    void setText(ui::MainControl control, std::string text) override
     {
-        texts[control] = text;
+        texts[control] = std::move(text);
         calls.push_back("set " + name(control));
     }
     std::string text(ui::MainControl control) override

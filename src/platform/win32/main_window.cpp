@@ -1,5 +1,7 @@
 #include "platform/win32/main_window.h"
 
+#include <utility>
+
 #include "platform/win32/dpi.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/window_icons.h"
@@ -59,11 +61,11 @@ void MainWindow::applyDpi(UINT dpi, const RECT* suggested)
 
 void MainWindow::setCaption(const std::string& caption) { SetWindowTextW(hwnd_, widen(caption).c_str()); }
 
-void MainWindow::setText(MainControl control, const std::string& text)
+void MainWindow::setText(MainControl control, std::string text)
 {
     if (control == MainControl::Text1) {
         if (text == text1_ && !text.empty()) return;
-        text1_ = text;
+        text1_ = std::move(text);
         text1Pending_ = true;
         if (!holdText1_) flushText1();
         return;

@@ -28,7 +28,7 @@ public:
 
     void create() override;
     void setCaption(const std::string& caption) override;
-    void setText(ui::MainControl control, const std::string& text) override;
+    void setText(ui::MainControl control, std::string text) override;
     std::string text(ui::MainControl control) override;
     void setFocus(ui::MainControl control) override;
     void show() override;
