@@ -58,16 +58,22 @@ void restore(const LogFile& log)
     }
 }
 
+// The start-up's services over the real file system, for one log.
+struct StartUpOn {
+    explicit StartUpOn(const LogFile& log) : services{clock, locale, files, codec, log.directory} {}
+    StoppedClock clock;
+    UsLocale locale;
+    PosixFiles files{false};
+    IdentityCodec codec;
+    startup::StartUpServices services;
+};
+
 void logWork(benchmark::State& state)
 {
     const long records = state.range(0);
     const LogFile& log = logOf(records);
-    StoppedClock clock;
-    UsLocale locale;
-    PosixFiles files(false);
-    IdentityCodec codec;
+    StartUpOn start(log);
     FixedNames names;
-    startup::StartUpServices services{clock, locale, files, codec, log.directory};
     const std::string expectedCount = std::to_string(records + 1) + " ";
 
     for (auto _ : state) {
@@ -77,7 +83,7 @@ void logWork(benchmark::State& state)
 
         KeptTextsView view;
         ui::FrmMain frmmain(view, names);
-        startup::Main(services, frmmain);
+        startup::Main(start.services, frmmain);
         frmmain.Form_Activate(); // showing the window activates it
         benchmark::DoNotOptimize(view.texts[ui::MainControl::Text1].data());
 
@@ -94,11 +100,7 @@ void logUpdate(benchmark::State& state)
 {
     const long records = state.range(0);
     const LogFile& log = logOf(records);
-    StoppedClock clock;
-    UsLocale locale;
-    PosixFiles files(false);
-    IdentityCodec codec;
-    startup::StartUpServices services{clock, locale, files, codec, log.directory};
+    StartUpOn start(log);
     const std::string expectedCount = std::to_string(records + 1);
 
     for (auto _ : state) {
@@ -106,7 +108,7 @@ void logUpdate(benchmark::State& state)
         restore(log);
         state.ResumeTiming();
 
-        const startup::StartupResult result = startup::updateStartupLog(services);
+        const startup::StartupResult result = startup::updateStartupLog(start.services);
         benchmark::DoNotOptimize(result.countText.data());
 
         state.PauseTiming();

@@ -12,7 +12,7 @@ public:
     virtual void load() = 0;
     virtual void setDateCaption(const std::string& caption) = 0;   // lbldate
     virtual void setNumberCaption(const std::string& caption) = 0; // lblNUMBER
-    virtual void setLogText(std::string text) = 0;          // Text1
+    virtual void setLogText(std::string text) = 0;                 // Text1
     virtual void setCaption(const std::string& caption) = 0;
     // Shows the window modelessly, without an owner; showing activates it.
     virtual void show() = 0;
