@@ -151,7 +151,10 @@ class LockedFiles : public startup::FileSystem {
 public:
     LockedFiles(startup::FileSystem& files, CheckedLock& lock) : files_(files), lock_(lock) {}
     bool canOpenForReading(const std::string& path) override { return check(path).canOpenForReading(path); }
-    std::string readAll(const std::string& path) override { return check(path).readAll(path); }
+    startup::FileTail readTail(const std::string& path, std::size_t maxBytes) override
+    {
+        return check(path).readTail(path, maxBytes);
+    }
     void append(const std::string& path, const std::string& bytes) override { check(path).append(path, bytes); }
     void remove(const std::string& path) override { check(path).remove(path); }
 

@@ -28,6 +28,27 @@ inline std::vector<std::string_view> wholeLines(std::string_view bytes)
     return lines;
 }
 
+// The part of a log a start may read: the whole log when it fits the window, else the
+// lines that begin after the first line end within its last `window` bytes.
+inline std::string_view inSight(std::string_view log, std::size_t window)
+{
+    if (log.size() <= window) return log;
+    const std::string_view tail = log.substr(log.size() - window);
+    const std::size_t firstEnd = tail.find('\n');
+    return firstEnd == std::string_view::npos ? std::string_view{} : tail.substr(firstEnd + 1);
+}
+
+// Where the text box's text begins in the log after a start: the first line that starts
+// within its last `cap` bytes. `wholeRead`: the start read the log from its first byte,
+// so position 0 is known to start a line.
+inline std::size_t shownFrom(std::string_view log, bool wholeRead, std::size_t cap)
+{
+    std::size_t at = log.size() > cap ? log.size() - cap : 0;
+    if (at == 0 && wholeRead) return 0;
+    while (at < log.size() && (at == 0 || log[at - 1] != '\n')) ++at;
+    return at;
+}
+
 // A stored count: 1 to 18 decimal digits, spaces and tabs around them allowed.
 inline std::optional<std::uint64_t> storedCount(std::string_view text)
 {

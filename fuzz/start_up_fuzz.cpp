@@ -27,6 +27,8 @@ using namespace startup;
 
 const std::string directory = "C:\\Kv";
 const std::string path = logPath(directory);
+// Small, so that inputs of a few hundred bytes already cross both edges.
+constexpr LogLimits limits{200, 80};
 
 enum class FileMode { present, absent, readFails, removeFails, appendFails };
 
@@ -72,7 +74,7 @@ struct World {
 
     StartupResult start()
     {
-        StartUpServices services{clock, locale, locked, *codec, directory, &lock};
+        StartUpServices services{clock, locale, locked, *codec, directory, &lock, limits};
         struct Released {
             CheckedLock& lock;
             ~Released() { require(!lock.held && lock.acquires == 1, "one start takes the lock once and frees it"); }
@@ -110,12 +112,13 @@ struct Decision {
     std::uint64_t count = 1;
 };
 
-// The rules: no record, or a last record not of today, starts afresh; otherwise the last
-// count goes on, or, when it is no number, the number of today's records does.
+// The rules, on the lines in sight: no record, or a last record not of today, starts
+// afresh; otherwise the last count goes on, or, when it is no number, the number of
+// today's records does.
 Decision decide(World& world, const std::optional<std::string>& log, const std::vector<CivilDate>& days)
 {
     if (!log) return {};
-    const std::vector<std::string_view> lines = wholeLines(*log);
+    const std::vector<std::string_view> lines = wholeLines(inSight(*log, limits.readWindow));
     if (lines.empty() || !world.isToday(parseRecordLine(lines.back()).date, days)) return {};
     if (const std::optional<std::uint64_t> count = storedCount(parseRecordLine(lines.back()).count))
         return {true, *count + 1};
@@ -172,7 +175,10 @@ std::string checkStart(World& world, const StartupResult& r, const std::optional
     require(world.files.appends == 1, "one append per start");
     require(after == expectedLog, "the log is the old one and one line, or only that line");
     require(lastRecord(*after) == record, "the new record is the log's last");
-    require(r.logBytes == *after, "the window is given the log as written");
+    const bool wholeRead = !expected.keepsLog || before->size() <= limits.readWindow;
+    const std::size_t from = shownFrom(*after, wholeRead, limits.shownBytes);
+    require(r.shown.bytes == after->substr(from), "the window is given the log's last lines as written");
+    require(r.shown.earlierOmitted == (from > 0 || !wholeRead), "a note stands above a log shown in part");
     return *after;
 }
 

@@ -15,7 +15,7 @@ namespace {
 struct LogState {
     std::uint64_t lastCount = 0; // 0 when the day starts afresh
     bool afterTornLine = false;  // the log ends in a line cut short
-    std::string kept;            // what stays of the log in front of the new record
+    FileTail kept;               // the end of what stays of the log in front of the new record
 };
 
 class HeldLock {
@@ -35,15 +35,16 @@ private:
     LogLock* lock_;
 };
 
-// Reads the log and wipes it when its last record is not of today.
+// Reads the log's end and wipes the log when its last record is not of today.
 LogState bringLogToToday(StartUpServices& s, const std::string& path)
 {
-    std::string bytes = s.files.readAll(path);
+    FileTail tail = s.files.readTail(path, s.limits.readWindow);
     const LocalDateTime first = s.clock.now();
     const LocalDateTime second = s.clock.now();
     RecordDay day(s.locale, s.codec, first.date, second.date);
 
-    const std::optional<StartupRecord> last = lastRecord(bytes);
+    const std::string_view seen = seenLines(tail);
+    const std::optional<StartupRecord> last = lastRecord(seen);
     // An empty log, or a last record of no readable date, starts the day afresh rather
     // than stopping every start until somebody deletes the file.
     if (!last || !day.isToday(last->date)) {
@@ -52,16 +53,16 @@ LogState bringLogToToday(StartUpServices& s, const std::string& path)
     }
 
     LogState state;
-    state.afterTornLine = LogLines::endsTorn(bytes);
+    state.afterTornLine = LogLines::endsTorn(seen);
     if (const std::optional<std::uint64_t> count = parseCount(last->count)) {
         state.lastCount = *count;
     } else {
-        // The count was damaged; the day's records still say how many starts there were.
-        forEachRecordDate(bytes, [&](std::string_view date) {
+        // The count was damaged; the day's records in sight still say how many starts there were.
+        forEachRecordDate(seen, [&](std::string_view date) {
             if (day.isToday(date)) ++state.lastCount;
         });
     }
-    state.kept = std::move(bytes);
+    state.kept = std::move(tail);
     return state;
 }
 
@@ -90,7 +91,7 @@ StartupResult updateStartupLog(StartUpServices& s)
     line += formatRecordLine({s.codec.encode(result.dateText), s.codec.encode(result.timeText),
                               result.countText});
     s.files.append(path, line);
-    result.logBytes = std::move(state.kept) + line;
+    result.shown = shownLog(state.kept, line, s.limits.shownBytes);
     return result;
 }
 
@@ -101,7 +102,7 @@ void Main(StartUpServices& s, StartupWindow& frmmain)
     frmmain.load();
     frmmain.setDateCaption(result.dateText + " ");
     frmmain.setNumberCaption(result.countText + " ");
-    frmmain.setLogText(s.codec.decode(result.logBytes));
+    frmmain.setLogText(shownLogText(result.shown, [&](const std::string& bytes) { return s.codec.decode(bytes); }));
     frmmain.setCaption("Kestrevane " + s.locale.longDate(result.date));
     frmmain.show();
 }

@@ -6,7 +6,9 @@
 #include "startup/civil_date.h"
 #include "startup/clock.h"
 #include "startup/file_system.h"
+#include "startup/log_limits.h"
 #include "startup/log_lock.h"
+#include "startup/shown_log.h"
 #include "startup/startup_window.h"
 #include "startup/text_codec.h"
 
@@ -21,6 +23,7 @@ struct StartUpServices {
     std::string directory;
     // Shared with other starts of the program; none: this start is alone.
     LogLock* lock = nullptr;
+    LogLimits limits = {};
 };
 
 // What this start wrote; texts are UTF-8.
@@ -29,15 +32,16 @@ struct StartupResult {
     std::string dateText;
     std::string timeText;
     std::string countText;
-    // The log's bytes after this start's record, as read and written: shown without a second read.
-    std::string logBytes;
+    // The end of the log after this start's record, as read and written: shown without a second read.
+    ShownLog shown;
 };
 
 // True when the log can be opened for reading; a log that cannot counts as absent.
 bool fileExists(FileSystem& files, const std::string& path);
 
 // Wipes a log of another day and appends this start's record with the day's count.
-// Throws FileError when the log cannot be read, deleted or written.
+// Reads only the log's last `limits.readWindow` bytes, so a log of any size costs the
+// same. Throws FileError when the log cannot be read, deleted or written.
 StartupResult updateStartupLog(StartUpServices& services);
 
 // The whole start: the log first, then the main window. Throws FileError before any

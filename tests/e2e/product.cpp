@@ -17,6 +17,12 @@ std::wstring& storedProductPath()
     return path;
 }
 
+std::wstring& storedFaultBuildPath()
+{
+    static std::wstring path;
+    return path;
+}
+
 std::wstring dateText(const SYSTEMTIME& day, DWORD flags)
 {
     wchar_t text[128];
@@ -126,18 +132,19 @@ WineLoader wineLoader()
     return loader;
 }
 
-// This process's environment with LC_ALL set, as a block for CreateProcessW.
-std::wstring environmentWith(const std::wstring& lcAll)
+// This process's environment with one variable set, as a block for CreateProcessW.
+std::wstring environmentWith(const std::wstring& name, const std::wstring& value)
 {
+    const std::wstring assignment = name + L"=";
     std::wstring block;
     wchar_t* strings = GetEnvironmentStringsW();
     for (const wchar_t* p = strings; *p; p += wcslen(p) + 1) {
-        if (_wcsnicmp(p, L"LC_ALL=", 7) == 0) continue;
+        if (_wcsnicmp(p, assignment.c_str(), assignment.size()) == 0) continue;
         block += p;
         block += L'\0';
     }
     FreeEnvironmentStringsW(strings);
-    block += L"LC_ALL=" + lcAll;
+    block += assignment + value;
     block += L'\0';
     block += L'\0';
     return block;
@@ -174,6 +181,8 @@ DWORD mainThreadOf(DWORD processId)
 
 void setProductPath(std::wstring path) { storedProductPath() = std::move(path); }
 const std::wstring& productPath() { return storedProductPath(); }
+void setFaultBuildPath(std::wstring path) { storedFaultBuildPath() = std::move(path); }
+const std::wstring& faultBuildPath() { return storedFaultBuildPath(); }
 
 std::wstring widen(const std::string& ansi)
 {
@@ -361,21 +370,38 @@ std::wstring mainCaption(const SYSTEMTIME& day) { return L"Kestrevane " + longDa
 
 Product::Product(const std::wstring& exeDir, const std::wstring& workingDir)
 {
+    launch(productPath(), exeDir, workingDir, nullptr);
+}
+
+Product::Product(const std::wstring& exeDir, const std::wstring& workingDir, const InjectedFault& fault)
+{
+    if (faultBuildPath().empty()) {
+        startError_ = L"no fault-injecting build given on the command line";
+        return;
+    }
+    std::wstring environment = environmentWith(L"KESTREVANE_FAULT", fault.name);
+    launch(faultBuildPath(), exeDir, workingDir, environment.data());
+}
+
+void Product::launch(const std::wstring& source, const std::wstring& exeDir, const std::wstring& workingDir,
+                     wchar_t* environment)
+{
     const std::wstring exe = exeDir + L"\\Kestrevane.exe";
-    if (productPath().empty()) {
+    if (source.empty()) {
         startError_ = L"no exe given on the command line";
         return;
     }
-    if (!CopyFileW(productPath().c_str(), exe.c_str(), FALSE)) {
-        startError_ = lastErrorText((L"copying " + productPath()).c_str());
+    if (!CopyFileW(source.c_str(), exe.c_str(), FALSE)) {
+        startError_ = lastErrorText((L"copying " + source).c_str());
         return;
     }
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDir.c_str(),
-                        &startup, &info)) {
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        environment ? CREATE_UNICODE_ENVIRONMENT : 0, environment, workingDir.c_str(), &startup,
+                        &info)) {
         startError_ = lastErrorText(L"CreateProcessW");
         return;
     }
@@ -403,7 +429,7 @@ Product::Product(const std::wstring& exeDir, const std::wstring& workingDir, con
         return;
     }
     std::wstring commandLine = L"\"" + loader.unixPath + L"\" \"" + exe + L"\"";
-    std::wstring environment = environmentWith(unixLocale);
+    std::wstring environment = environmentWith(L"LC_ALL", unixLocale);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};

@@ -12,6 +12,14 @@ namespace kestrevane::e2e {
 // The exe under test, as given on the command line.
 void setProductPath(std::wstring path);
 const std::wstring& productPath();
+// A build of the same program that fails where it is told to, when one is given.
+void setFaultBuildPath(std::wstring path);
+const std::wstring& faultBuildPath();
+
+// Where the fault-injecting build fails: its KESTREVANE_FAULT setting.
+struct InjectedFault {
+    std::wstring name;
+};
 
 std::wstring widen(const std::string& ansi);
 std::string narrow(const std::wstring& wide);
@@ -70,6 +78,8 @@ public:
     // takes a process's locale from its Unix environment, which a Windows child inherits
     // from its parent; so the exe is started through Wine's loader with that environment.
     Product(const std::wstring& exeDir, const std::wstring& workingDir, const std::wstring& unixLocale);
+    // The fault-injecting build, failing at `fault`.
+    Product(const std::wstring& exeDir, const std::wstring& workingDir, const InjectedFault& fault);
     Product(const Product&) = delete;
     Product& operator=(const Product&) = delete;
     ~Product();
@@ -107,6 +117,9 @@ public:
     std::wstring state() const;
 
 private:
+    // Copies `source` into `exeDir` and starts it there; `environment`: null for this process's.
+    void launch(const std::wstring& source, const std::wstring& exeDir, const std::wstring& workingDir,
+                wchar_t* environment);
     // The started copy at `exe`, found among the running processes (the loader gives no handle).
     bool attachTo(const std::wstring& exe, DWORD timeoutMs);
 

@@ -44,6 +44,19 @@ bool sameDay(const SYSTEMTIME& a, const SYSTEMTIME& b)
     return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
 }
 
+MessageBoxSeen waitForMessageBox(const Product& product, const std::wstring& caption)
+{
+    MessageBoxSeen seen;
+    seen.box = product.waitForWindow(dialogClass, &caption);
+    if (!seen.box) return seen;
+    for (HWND child : childrenOf(seen.box)) {
+        if (!IsWindowVisible(child)) continue;
+        if (_wcsicmp(classOf(child).c_str(), L"Button") == 0) ++seen.buttons;
+        if ((idOf(child) & 0xFFFF) == 0xFFFF) seen.text = textOf(child);
+    }
+    return seen;
+}
+
 std::wstring regexEscaped(const std::wstring& text)
 {
     std::wstring out;

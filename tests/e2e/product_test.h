@@ -44,6 +44,14 @@ std::wstring blanked(const std::string& logBytes);
 SYSTEMTIME civilDay(int year, int month, int day);
 bool sameDay(const SYSTEMTIME& a, const SYSTEMTIME& b);
 
+// A message box of the program as the user sees it; `box` is null when none came.
+struct MessageBoxSeen {
+    HWND box = nullptr;
+    std::wstring text;
+    int buttons = 0;
+};
+MessageBoxSeen waitForMessageBox(const Product& product, const std::wstring& caption);
+
 // The text with every character that means something in a regular expression escaped.
 std::wstring regexEscaped(const std::wstring& text);
 

@@ -201,19 +201,12 @@ TEST_P(UnchangeableLog, StartFailsWithAMessageAndLeavesTheLog)
 
     product_ = std::make_unique<Product>(exeDir(), workingDir());
     ASSERT_TRUE(product_->started()) << narrow(product_->startError());
-    const std::wstring caption = L"Kestrevane";
-    const HWND box = product_->waitForWindow(dialogClass, &caption);
-    ASSERT_NE(box, nullptr) << "no message box \"Kestrevane\" within 15 s; the program " << narrow(product_->state());
+    const MessageBoxSeen box = waitForMessageBox(*product_, L"Kestrevane");
+    ASSERT_NE(box.box, nullptr) << "no message box \"Kestrevane\" within 15 s; the program "
+                                << narrow(product_->state());
     EXPECT_TRUE(product_->windowsOf(mainClass).empty()) << "the main window was shown although the start failed";
-
-    std::wstring message;
-    int buttons = 0;
-    for (HWND child : childrenOf(box)) {
-        if (!IsWindowVisible(child)) continue;
-        if (_wcsicmp(classOf(child).c_str(), L"Button") == 0) ++buttons;
-        if ((idOf(child) & 0xFFFF) == 0xFFFF) message = textOf(child);
-    }
-    EXPECT_EQ(buttons, 1) << "the error box should have only OK";
+    const std::wstring& message = box.text;
+    EXPECT_EQ(box.buttons, 1) << "the error box should have only OK";
     EXPECT_NE(message.find(L"kestrevane.kvn"), std::wstring::npos)
         << "the message should name the log: " << narrow(message);
     // Only a refusal points at the folder; a log held by another program is no folder matter.

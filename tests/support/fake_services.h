@@ -1,6 +1,7 @@
 // In-memory stand-ins for the clock, the locale, the file system and the code page.
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <map>
@@ -69,16 +70,22 @@ public:
     std::map<std::string, std::string> files;
     bool failRead = false, failAppend = false, failRemove = false, unreadable = false;
     int appends = 0;
+    int reads = 0;
+    std::size_t largestRead = 0; // the most bytes any read asked for
 
     bool canOpenForReading(const std::string& path) override
     {
         return !unreadable && files.count(path) != 0;
     }
-    std::string readAll(const std::string& path) override
+    startup::FileTail readTail(const std::string& path, std::size_t maxBytes) override
     {
         const auto it = files.find(path);
         if (failRead || it == files.end()) throw startup::FileError("read", path, "cannot read");
-        return it->second;
+        ++reads;
+        largestRead = std::max(largestRead, maxBytes);
+        const std::string& all = it->second;
+        const std::size_t offset = all.size() > maxBytes ? all.size() - maxBytes : 0;
+        return {all.substr(offset), offset};
     }
     void append(const std::string& path, const std::string& bytes) override
     {

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 #include <string>
 
 #include "platform/win32/full_path.h"
@@ -84,7 +84,7 @@ HANDLE openFile(const std::string& path, DWORD access, DWORD share, DWORD dispos
 HANDLE openForReading(const std::string& path)
 {
     return openFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
-                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN);
+                    FILE_ATTRIBUTE_NORMAL);
 }
 
 } // namespace
@@ -108,27 +108,32 @@ bool Win32Files::canOpenForReading(const std::string& path)
     return Handle(openForReading(path)).valid();
 }
 
-std::string Win32Files::readAll(const std::string& path)
+startup::FileTail Win32Files::readTail(const std::string& path, std::size_t maxBytes)
 {
     Handle file(openForReading(path));
     if (!file.valid()) fail("open", path);
-    // The size is only where to start: the file may grow or shrink meanwhile, so read to the true end.
     LARGE_INTEGER size{};
-    std::size_t capacity = 4096;
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart < INT_MAX)
-        capacity = static_cast<std::size_t>(size.QuadPart) + 1;
-    std::string bytes(capacity, '\0');
+    if (!GetFileSizeEx(file.get(), &size)) fail("read", path);
+    startup::FileTail tail;
+    const auto fileSize = static_cast<std::uint64_t>(size.QuadPart);
+    tail.offset = fileSize > maxBytes ? fileSize - maxBytes : 0;
+    LARGE_INTEGER from{};
+    from.QuadPart = static_cast<LONGLONG>(tail.offset);
+    if (!SetFilePointerEx(file.get(), from, nullptr, FILE_BEGIN)) fail("read", path);
+    // Read to the true end, within the limit: the file may shrink meanwhile, or grow.
+    tail.bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(fileSize - tail.offset, maxBytes)));
     std::size_t filled = 0;
-    for (;;) {
-        if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
-        const std::size_t room = std::min<std::size_t>(bytes.size() - filled, 1u << 20);
+    while (filled < maxBytes) {
+        if (filled == tail.bytes.size()) tail.bytes.resize(std::min(maxBytes, filled + 4096));
+        const std::size_t room = std::min<std::size_t>(tail.bytes.size() - filled, 1u << 20);
         DWORD got = 0;
-        if (!ReadFile(file.get(), bytes.data() + filled, static_cast<DWORD>(room), &got, nullptr)) fail("read", path);
+        if (!ReadFile(file.get(), tail.bytes.data() + filled, static_cast<DWORD>(room), &got, nullptr))
+            fail("read", path);
         if (got == 0) break;
         filled += got;
     }
-    bytes.resize(filled);
-    return bytes;
+    tail.bytes.resize(filled);
+    return tail;
 }
 
 void Win32Files::append(const std::string& path, const std::string& bytes)

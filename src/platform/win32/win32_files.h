@@ -8,7 +8,7 @@ namespace kestrevane::win32 {
 class Win32Files final : public startup::FileSystem {
 public:
     bool canOpenForReading(const std::string& path) override;
-    std::string readAll(const std::string& path) override;
+    startup::FileTail readTail(const std::string& path, std::size_t maxBytes) override;
     void append(const std::string& path, const std::string& bytes) override;
     void remove(const std::string& path) override;
 };

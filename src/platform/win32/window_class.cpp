@@ -1,5 +1,7 @@
 #include "platform/win32/window_class.h"
 
+#include "platform/win32/failure.h"
+
 namespace kestrevane::win32 {
 
 namespace {
@@ -12,7 +14,12 @@ LRESULT CALLBACK forward(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
     auto* handler = reinterpret_cast<WindowHandler*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!handler) return DefWindowProcW(hwnd, message, wParam, lParam);
-    const LRESULT result = handler->handle(hwnd, message, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        result = handler->handle(hwnd, message, wParam, lParam);
+    } catch (...) {
+        keepFailure(std::current_exception());
+    }
     if (message == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     return result;
 }

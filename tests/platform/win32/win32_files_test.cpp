@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "case_name.h"
+#include "platform/win32/text_convert.h"
 #include "temp_directory.h"
 
 using namespace std::string_literals;
@@ -17,6 +18,15 @@ namespace kestrevane::win32 {
 namespace {
 
 using testing::TempDirectory;
+
+constexpr std::size_t anySize = static_cast<std::size_t>(-1);
+
+std::string whole(Win32Files& files, const std::string& path)
+{
+    const startup::FileTail tail = files.readTail(path, anySize);
+    EXPECT_TRUE(tail.wholeFile());
+    return tail.bytes;
+}
 
 // Directories whose names test the path handling; every file operation runs in each.
 struct PlaceRow {
@@ -49,10 +59,10 @@ TEST_P(FilesIn, AppendCreatesThenAddsExactBytes)
     EXPECT_FALSE(files_.canOpenForReading(log_));
     files_.append(log_, first);
     EXPECT_TRUE(files_.canOpenForReading(log_));
-    EXPECT_EQ(files_.readAll(log_), first);
+    EXPECT_EQ(whole(files_, log_), first);
     files_.append(log_, second);
     files_.append(log_, "");
-    EXPECT_EQ(files_.readAll(log_), first + second);
+    EXPECT_EQ(whole(files_, log_), first + second);
 }
 
 TEST_P(FilesIn, ReadsLargeFilesWhole)
@@ -60,7 +70,22 @@ TEST_P(FilesIn, ReadsLargeFilesWhole)
     std::string bytes;
     for (int i = 0; bytes.size() < 300000; ++i) bytes += "\"06.12.2026\",\"07:41:09\",\"" + std::to_string(i) + "\"\r\n";
     files_.append(log_, bytes);
-    EXPECT_EQ(files_.readAll(log_), bytes);
+    EXPECT_EQ(whole(files_, log_), bytes);
+}
+
+TEST_P(FilesIn, ReadsOnlyTheTailAskedFor)
+{
+    std::string bytes;
+    for (int i = 0; bytes.size() < 5000; ++i) bytes += static_cast<char>('a' + i % 26);
+    files_.append(log_, bytes);
+    for (const std::size_t asked : {std::size_t{0}, std::size_t{1}, std::size_t{4096}, bytes.size() - 1, bytes.size(),
+                                    bytes.size() + 1}) {
+        SCOPED_TRACE(asked);
+        const startup::FileTail tail = files_.readTail(log_, asked);
+        const std::size_t expected = std::min(asked, bytes.size());
+        EXPECT_EQ(tail.offset, bytes.size() - expected);
+        EXPECT_EQ(tail.bytes, bytes.substr(bytes.size() - expected));
+    }
 }
 
 TEST_P(FilesIn, RemoveDeletesTheFile)
@@ -68,14 +93,14 @@ TEST_P(FilesIn, RemoveDeletesTheFile)
     files_.append(log_, "x");
     files_.remove(log_);
     EXPECT_FALSE(files_.canOpenForReading(log_));
-    EXPECT_THROW(files_.readAll(log_), startup::FileError);
+    EXPECT_THROW(files_.readTail(log_, anySize), startup::FileError);
 }
 
 TEST_P(FilesIn, EmptyFileReadsEmpty)
 {
     files_.append(log_, "");
     EXPECT_TRUE(files_.canOpenForReading(log_));
-    EXPECT_EQ(files_.readAll(log_), "");
+    EXPECT_EQ(whole(files_, log_), "");
 }
 
 TEST_P(FilesIn, DirectoryIsNotAReadableFile)
@@ -107,9 +132,31 @@ TEST(Win32Files, LongPathWithForwardSlashesAndDots)
     Win32Files files;
     files.append(sloppy, "abc");
     EXPECT_TRUE(files.canOpenForReading(dir + "\\kestrevane.kvn"));
-    EXPECT_EQ(files.readAll(sloppy), "abc");
+    EXPECT_EQ(whole(files, sloppy), "abc");
     files.remove(sloppy);
     EXPECT_FALSE(files.canOpenForReading(dir + "\\kestrevane.kvn"));
+}
+
+// A log of several GiB (a sparse file, as a damaged disk or a prank may leave) is read
+// at its end: offsets past 4 GiB must not wrap.
+TEST(Win32Files, TailOfAFileLargerThanFourGigabytes)
+{
+    TempDirectory temp;
+    const std::string path = temp.path() + "\\kestrevane.kvn";
+    const HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER size{};
+    size.QuadPart = (5LL << 30) + 3;
+    const bool made = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    ASSERT_TRUE(made) << "could not make a 5 GiB file: error " << GetLastError();
+    Win32Files files;
+    files.append(path, "end\r\n");
+
+    const startup::FileTail tail = files.readTail(path, 8);
+    EXPECT_EQ(tail.offset, static_cast<std::uint64_t>(size.QuadPart) + 5 - 8);
+    EXPECT_EQ(tail.bytes, std::string("\0\0\0end\r\n", 8));
+    files.remove(path);
 }
 
 TEST(Win32Files, MissingFileCannotBeOpened)
@@ -189,7 +236,7 @@ std::string subdirectory(const std::string& dir)
 
 void appendRecord(Win32Files& files, const std::string& path) { files.append(path, "\"12/6/2026\",\"07:41:09\",\"1\"\r\n"); }
 void removeFile(Win32Files& files, const std::string& path) { files.remove(path); }
-void readWhole(Win32Files& files, const std::string& path) { files.readAll(path); }
+void readWhole(Win32Files& files, const std::string& path) { files.readTail(path, anySize); }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FileFailures, ::testing::Values(
     FailureRow{"AppendToLockedFile", "open", lockedFile, appendRecord},
@@ -208,7 +255,7 @@ TEST(Win32Files, ReadOnlyFileStaysReadable)
     Win32Files files;
     const std::string path = readOnlyFile(temp.path());
     EXPECT_TRUE(files.canOpenForReading(path));
-    EXPECT_EQ(files.readAll(path), "\"1\"\r\n");
+    EXPECT_EQ(whole(files, path), "\"1\"\r\n");
 }
 
 TEST(SystemErrorText, IsTheSystemsTrimmedMessage)

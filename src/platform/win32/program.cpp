@@ -1,0 +1,43 @@
+#include "platform/win32/program.h"
+
+#include <windows.h>
+
+#include "platform/win32/about_window.h"
+#include "platform/win32/executable_directory.h"
+#include "platform/win32/failure.h"
+#include "platform/win32/main_window.h"
+#include "platform/win32/message_loop.h"
+#include "startup/start_up.h"
+#include "startup/startup_log.h"
+#include "ui/frm_main.h"
+
+namespace kestrevane::win32 {
+
+int runProgram(ProgramServices& s)
+{
+    std::string logFile(startup::logFileName);
+    try {
+        startup::StartUpServices services{s.clock, s.locale, s.files, s.codec, executableDirectory(), &s.lock};
+        logFile = startup::logPath(services.directory);
+        showFailureOnTerminate(logFile);
+
+        ui::FrmMain* frmmain = nullptr;
+        MainWindow window([&](HWND owner) {
+            AboutWindow about(s.clock, [&] { frmmain->minimize(); });
+            about.runModal(owner);
+        });
+        ui::FrmMain main(window, s.system);
+        frmmain = &main;
+        window.attach(main);
+
+        startup::Main(services, main);
+        const int code = runMessageLoopWhile([] { return true; });
+        if (const std::exception_ptr failure = takeKeptFailure()) std::rethrow_exception(failure);
+        return code;
+    } catch (...) {
+        // The windows are gone by now: the message stands alone.
+        return showFailure(std::current_exception(), logFile);
+    }
+}
+
+} // namespace kestrevane::win32

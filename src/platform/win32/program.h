@@ -1,0 +1,25 @@
+// The whole program over its system services: the start-up, then the main window.
+#pragma once
+
+#include "startup/clock.h"
+#include "startup/file_system.h"
+#include "startup/log_lock.h"
+#include "startup/text_codec.h"
+#include "sysinfo/system_query.h"
+
+namespace kestrevane::win32 {
+
+struct ProgramServices {
+    startup::Clock& clock;
+    startup::DateLocale& locale;
+    startup::FileSystem& files;
+    startup::TextCodec& codec;
+    sysinfo::SystemQuery& system;
+    startup::LogLock& lock;
+};
+
+// Runs until the main window is closed and gives the exit code. Every failure ends in a
+// message box and a non-zero code: 1 when the log could not be kept, 2 otherwise.
+int runProgram(ProgramServices& services);
+
+} // namespace kestrevane::win32

@@ -1,0 +1,19 @@
+// What the user is told when a start cannot go on, whatever stopped it.
+#pragma once
+
+#include <exception>
+#include <string>
+
+namespace kestrevane::startup {
+
+struct FailureReport {
+    std::string message;
+    int exitCode = 0; // 1: the log could not be kept; 2: anything else
+};
+
+// A FileError gets its own message; anything else (out of memory, a text too long to
+// convert, any other exception) is named, together with the log, so that the user
+// knows the program stopped and where its records are.
+FailureReport reportFailure(std::exception_ptr failure, const std::string& logPath);
+
+} // namespace kestrevane::startup

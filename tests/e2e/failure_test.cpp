@@ -1,0 +1,68 @@
+// Failures past the log's file errors, injected into a test build of the program: each
+// ends in a message box that names what failed and the log, and a non-zero exit code.
+#include "product_test.h"
+
+namespace kestrevane::e2e {
+namespace {
+
+struct FailureCase {
+    const char* name;
+    const wchar_t* fault;
+    bool inQuickInfo; // the failure comes in the Quick Info button's handler, not at the start
+    const wchar_t* named; // what the message must say failed
+    DWORD exitCode;
+};
+
+void PrintTo(const FailureCase& row, std::ostream* os) { *os << row.name; }
+
+const FailureCase failureCases[] = {
+    {"TextTooLongToConvert", L"decode-too-long", false, L"text too long to convert", 2},
+    {"OutOfMemoryAtTheStart", L"decode-out-of-memory", false, L"out of memory", 2},
+    {"ExceptionInAHandler", L"quick-info", true, L"injected failure in Quick Info", 2},
+    {"TerminateInAHandler", L"quick-info-terminate", true, L"an unexpected error", 3},
+};
+
+class InjectedFailure : public ProductTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(InjectedFailure, ShowsAMessageNamingItAndTheLogAndExitsNonZero)
+{
+    const FailureCase& c = GetParam();
+    const SYSTEMTIME day = today();
+    const std::string seed = recordLine(shortDate(day), L"07:00:00", L"1");
+    ASSERT_TRUE(writeBytes(logPath(), seed));
+
+    product_ = std::make_unique<Product>(exeDir(), workingDir(), InjectedFault{c.fault});
+    ASSERT_TRUE(product_->started()) << narrow(product_->startError());
+    if (c.inQuickInfo) {
+        const HWND window = product_->waitForWindow(mainClass);
+        ASSERT_NE(window, nullptr) << "no main window; the program " << narrow(product_->state());
+        PostMessageW(controlOf(window, Main::cmdQuickInfo), BM_CLICK, 0, 0);
+    }
+
+    const MessageBoxSeen box = waitForMessageBox(*product_, L"Kestrevane");
+    ASSERT_NE(box.box, nullptr) << "no message box \"Kestrevane\"; the program " << narrow(product_->state());
+    EXPECT_EQ(box.buttons, 1);
+    EXPECT_NE(box.text.find(c.named), std::wstring::npos) << narrow(box.text);
+    EXPECT_NE(box.text.find(logPath()), std::wstring::npos) << "the message should name the log: " << narrow(box.text);
+    EXPECT_TRUE(product_->windowsOf(mainClass).empty()) << "the main window outlived the failure";
+
+    product_->postKey(VK_RETURN);
+    const std::optional<DWORD> code = product_->waitForExit();
+    ASSERT_TRUE(code.has_value()) << "the program did not end after its message was closed (terminated)";
+    EXPECT_EQ(*code, c.exitCode);
+
+    // The record was appended before the failure: the log holds it whole, and nothing else new.
+    const std::optional<std::string> log = readBytes(logPath());
+    ASSERT_TRUE(log.has_value());
+    ASSERT_GT(log->size(), seed.size());
+    EXPECT_EQ(log->substr(0, seed.size()), seed);
+    const std::string added = log->substr(seed.size());
+    EXPECT_EQ(added.find("\r\n"), added.size() - 2) << "one whole record added: " << ::testing::PrintToString(added);
+    EXPECT_NE(added.find("\"2\""), std::string::npos) << ::testing::PrintToString(added);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, InjectedFailure, ::testing::ValuesIn(failureCases),
+                         [](const ::testing::TestParamInfo<FailureCase>& row) { return std::string(row.param.name); });
+
+} // namespace
+} // namespace kestrevane::e2e

@@ -1,0 +1,87 @@
+// A build of the program for tests only: it fails where KESTREVANE_FAULT says, so that
+// tests can see what a user gets from failures no real input reaches. Never shipped.
+#include <windows.h>
+
+#include <exception>
+#include <new>
+#include <stdexcept>
+#include <string>
+
+#include "platform/win32/dpi.h"
+#include "platform/win32/program.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_date_locale.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_log_lock.h"
+#include "platform/win32/win32_system_query.h"
+#include "platform/win32/win32_text_codec.h"
+
+using namespace kestrevane;
+
+namespace {
+
+std::string injectedFault()
+{
+    char value[64] = "";
+    const DWORD n = GetEnvironmentVariableA("KESTREVANE_FAULT", value, sizeof value);
+    return n > 0 && n < sizeof value ? std::string(value, n) : std::string();
+}
+
+// Decoding the log for the window comes after the record is appended.
+class FaultyCodec final : public startup::TextCodec {
+public:
+    explicit FaultyCodec(std::string fault) : fault_(std::move(fault)) {}
+    std::string encode(const std::string& utf8) override { return real_.encode(utf8); }
+    std::string decode(const std::string& bytes) override
+    {
+        if (fault_ == "decode-too-long") throw std::length_error("text too long to convert");
+        if (fault_ == "decode-out-of-memory") throw std::bad_alloc();
+        return real_.decode(bytes);
+    }
+
+private:
+    std::string fault_;
+    win32::Win32TextCodec real_;
+};
+
+// The uptime is read inside the Quick Info button's handler, in the message loop.
+class FaultySystem final : public sysinfo::SystemQuery {
+public:
+    explicit FaultySystem(std::string fault) : fault_(std::move(fault)) {}
+    std::uint64_t millisecondsSinceStart() override
+    {
+        if (fault_ == "quick-info") throw std::runtime_error("injected failure in Quick Info");
+        if (fault_ == "quick-info-terminate") std::terminate();
+        return real_.millisecondsSinceStart();
+    }
+    sysinfo::VersionQueryResult queryVersion() override { return real_.queryVersion(); }
+    std::string queryComputerName(const std::string& buffer, std::uint32_t size) override
+    {
+        return real_.queryComputerName(buffer, size);
+    }
+    std::string queryUserName(const std::string& buffer, std::uint32_t size) override
+    {
+        return real_.queryUserName(buffer, size);
+    }
+
+private:
+    std::string fault_;
+    win32::Win32SystemQuery real_;
+};
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    win32::enableDpiAwareness();
+    const std::string fault = injectedFault();
+
+    win32::Win32Clock clock;
+    win32::Win32DateLocale locale;
+    win32::Win32Files files;
+    FaultyCodec codec(fault);
+    FaultySystem system(fault);
+    win32::Win32LogLock lock;
+    win32::ProgramServices services{clock, locale, files, codec, system, lock};
+    return win32::runProgram(services);
+}
