@@ -1,6 +1,6 @@
 // The start-up's log work on logs of growing length (read the log, decide on its last
-// record, append, show the whole text, clean it), next to a plain buffered read of the
-// same file. The work should grow linearly and cost little more than the read.
+// record, append, show the text, clean it), next to a plain buffered read of the whole
+// file. The work should grow at most linearly and cost little more than the read.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>

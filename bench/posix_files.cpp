@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 namespace kestrevane::bench {
@@ -38,24 +39,26 @@ bool PosixFiles::canOpenForReading(const std::string& path)
     return Descriptor(open(path.c_str(), O_RDONLY)).get() >= 0;
 }
 
-std::string PosixFiles::readAll(const std::string& path)
+startup::FileTail PosixFiles::readTail(const std::string& path, std::size_t maxBytes)
 {
     const Descriptor file(open(path.c_str(), O_RDONLY));
     if (file.get() < 0) fail("open", path);
     struct stat info {};
-    std::string bytes(fstat(file.get(), &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1
-                                                                         : 4096,
-                      '\0');
+    if (fstat(file.get(), &info) != 0) fail("read", path);
+    const auto size = static_cast<std::uint64_t>(info.st_size);
+    startup::FileTail tail;
+    tail.offset = size > maxBytes ? size - maxBytes : 0;
+    tail.bytes.resize(static_cast<std::size_t>(size - tail.offset));
     std::size_t filled = 0;
-    for (;;) {
-        if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
-        const ssize_t got = read(file.get(), bytes.data() + filled, bytes.size() - filled);
+    while (filled < tail.bytes.size()) {
+        const ssize_t got = pread(file.get(), tail.bytes.data() + filled, tail.bytes.size() - filled,
+                                  static_cast<off_t>(tail.offset + filled));
         if (got < 0) fail("read", path);
-        if (got == 0) break;
+        if (got == 0) break; // shrunk meanwhile: what is there is the tail
         filled += static_cast<std::size_t>(got);
     }
-    bytes.resize(filled);
-    return bytes;
+    tail.bytes.resize(filled);
+    return tail;
 }
 
 void PosixFiles::append(const std::string& path, const std::string& bytes)

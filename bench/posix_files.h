@@ -1,5 +1,5 @@
-// The startup log's file operations on POSIX calls, shaped like the Win32 ones: whole
-// reads, and appends in one write, flushed to disk when asked.
+// The startup log's file operations on POSIX calls, shaped like the Win32 ones: reads
+// of the file's end, and appends in one write, flushed to disk when asked.
 #pragma once
 
 #include "startup/file_system.h"
@@ -12,7 +12,7 @@ public:
     explicit PosixFiles(bool flush) : flush_(flush) {}
 
     bool canOpenForReading(const std::string& path) override;
-    std::string readAll(const std::string& path) override;
+    startup::FileTail readTail(const std::string& path, std::size_t maxBytes) override;
     void append(const std::string& path, const std::string& bytes) override;
     void remove(const std::string& path) override;
 
