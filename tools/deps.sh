@@ -13,6 +13,9 @@ packages=(
     "$@"
 )
 
+# Wine's 32-bit half, so the i686 exe runs in the same prefix as on 64-bit Windows.
+packages+=(wine32:i386)
+
 missing=()
 for p in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
@@ -22,6 +25,9 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "deps: installing ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi

@@ -1,10 +1,12 @@
-// The exe under test comes as the first argument after GoogleTest's own; a
-// fault-injecting build of it may follow.
+// The programs under test come as options after GoogleTest's own:
+//   e2e_tests [gtest options] --product=Kestrevane.exe [--fault-build=EXE] [--version-probe=EXE]
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
+#include <string_view>
 
 #include "product.h"
 
@@ -23,11 +25,33 @@ std::wstring fullPath(const char* given)
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: e2e_tests [gtest options] PATH_TO_Kestrevane.exe [PATH_TO_FAULT_BUILD.exe]\n");
+    using Setter = void (*)(std::wstring);
+    const struct {
+        std::string_view option;
+        Setter set;
+    } options[] = {
+        {"--product=", kestrevane::e2e::setProductPath},
+        {"--fault-build=", kestrevane::e2e::setFaultBuildPath},
+        {"--version-probe=", kestrevane::e2e::setVersionProbePath},
+    };
+    for (int i = 1; i < argc; ++i) {
+        bool known = false;
+        for (const auto& o : options) {
+            if (std::string_view(argv[i]).starts_with(o.option)) {
+                o.set(fullPath(argv[i] + o.option.size()));
+                known = true;
+            }
+        }
+        if (!known) {
+            std::fprintf(stderr, "e2e_tests: unknown argument %s\nusage: e2e_tests [gtest options] "
+                                 "--product=Kestrevane.exe [--fault-build=EXE] [--version-probe=EXE]\n",
+                         argv[i]);
+            return 2;
+        }
+    }
+    if (kestrevane::e2e::productPath().empty()) {
+        std::fprintf(stderr, "e2e_tests: no --product=PATH_TO_Kestrevane.exe given\n");
         return 2;
     }
-    kestrevane::e2e::setProductPath(fullPath(argv[1]));
-    if (argc > 2) kestrevane::e2e::setFaultBuildPath(fullPath(argv[2]));
     return RUN_ALL_TESTS();
 }

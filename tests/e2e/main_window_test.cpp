@@ -122,47 +122,6 @@ TEST_F(MainWindowKeys, FocusStartsOnQuickInfoAndTabSkipsTheTextBox)
     exitWithEsc(window_);
 }
 
-// The Windows version the program sees: that of its own manifest, so it is asked for
-// here under the exe's activation context.
-std::optional<OSVERSIONINFOA> versionSeenByProduct()
-{
-    ACTCTXW context{};
-    context.cbSize = sizeof context;
-    context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
-    context.lpSource = productPath().c_str();
-    context.lpResourceName = MAKEINTRESOURCEW(1);
-    const HANDLE handle = CreateActCtxW(&context);
-    ULONG_PTR cookie = 0;
-    const bool active = handle != INVALID_HANDLE_VALUE && ActivateActCtx(handle, &cookie);
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    const BOOL ok = GetVersionExA(&version);
-    if (active) DeactivateActCtx(0, cookie);
-    if (handle != INVALID_HANDLE_VALUE) ReleaseActCtx(handle);
-    if (!ok) return std::nullopt;
-    return version;
-}
-
-std::wstring releaseName(const OSVERSIONINFOA& v)
-{
-    const DWORD major = v.dwMajorVersion, minor = v.dwMinorVersion;
-    const bool nine = v.dwPlatformId == 1;
-    if (major == 3) return L"Windows NT 3." + std::to_wstring(minor) + L" ";
-    if (major == 4 && nine) {
-        if (minor == 0) return L"Windows95 ";
-        if (minor == 10) return L"Windows98 ";
-        if (minor == 90) return L"Windows ME ";
-        return L"Unknown Windows 9x system ";
-    }
-    if (major == 4) return minor == 0 ? L"Windows NT 4 " : L"Unknown NT 4-based version ";
-    if (major == 5) {
-        if (minor == 0) return L"Windows 2000 ";
-        if (minor == 1) return L"Windows XP (Whistler) ";
-        return L"Unknown Windows NT 5 system ";
-    }
-    return L"Unknown Windows system";
-}
-
 // How far the pixels on screen under `icon` are from the system icon `which`.
 double iconDistance(HWND icon, LPCWSTR which)
 {
@@ -277,12 +236,13 @@ TEST_P(QuickInfo, ShowsUptimeAndVersionInAnInformationBox)
     EXPECT_GE(shown, static_cast<long long>(before / 1000)) << "uptime shown below the uptime at the key press";
     EXPECT_LE(shown, static_cast<long long>(after / 1000) + 1) << "uptime shown above the uptime when the box came";
 
-    const std::optional<OSVERSIONINFOA> v = versionSeenByProduct();
-    ASSERT_TRUE(v.has_value()) << "GetVersionExA failed here";
-    const std::wstring version = releaseName(*v) + widen(v->szCSDVersion) + L"\r\nWindows Version Number = " +
-                                 std::to_wstring(v->dwMajorVersion) + L"." + std::to_wstring(v->dwMinorVersion) +
-                                 L"." + std::to_wstring(v->dwBuildNumber) + L"\r\n";
-    EXPECT_EQ(m[4].str(), version);
+    const VersionProbeRun probe = runVersionProbe();
+    ASSERT_TRUE(probe.version.has_value()) << narrow(probe.error);
+    const ReportedVersion& v = *probe.version;
+    const WindowsRelease* release = releaseFor(v);
+    ASSERT_NE(release, nullptr) << "no release in the table for version " << v.major << "." << v.minor
+                                << ", platform " << v.platform;
+    EXPECT_EQ(m[4].str(), expectedVersionReport(release->releaseName, v));
 
     ASSERT_NE(icon, nullptr) << "the box shows no icon";
     // The information icon is what is on screen, nearer than any other message box icon.

@@ -23,6 +23,12 @@ std::wstring& storedFaultBuildPath()
     return path;
 }
 
+std::wstring& storedVersionProbePath()
+{
+    static std::wstring path;
+    return path;
+}
+
 std::wstring dateText(const SYSTEMTIME& day, DWORD flags)
 {
     wchar_t text[128];
@@ -183,6 +189,8 @@ void setProductPath(std::wstring path) { storedProductPath() = std::move(path); 
 const std::wstring& productPath() { return storedProductPath(); }
 void setFaultBuildPath(std::wstring path) { storedFaultBuildPath() = std::move(path); }
 const std::wstring& faultBuildPath() { return storedFaultBuildPath(); }
+void setVersionProbePath(std::wstring path) { storedVersionProbePath() = std::move(path); }
+const std::wstring& versionProbePath() { return storedVersionProbePath(); }
 
 std::wstring widen(const std::string& ansi)
 {

@@ -15,6 +15,9 @@ const std::wstring& productPath();
 // A build of the same program that fails where it is told to, when one is given.
 void setFaultBuildPath(std::wstring path);
 const std::wstring& faultBuildPath();
+// A program of the same architecture and manifest that prints what GetVersionExA reports.
+void setVersionProbePath(std::wstring path);
+const std::wstring& versionProbePath();
 
 // Where the fault-injecting build fails: its KESTREVANE_FAULT setting.
 struct InjectedFault {

@@ -1,5 +1,8 @@
 #include "product_test.h"
 
+#include <string>
+#include <vector>
+
 namespace kestrevane::e2e {
 
 const wchar_t* nameOf(Main control)
@@ -67,11 +70,159 @@ std::wstring regexEscaped(const std::wstring& text)
     return out;
 }
 
+// ---- The Windows version: what a program of the product's kind is told, and the report's oracle.
+
+namespace {
+
+// Wine 8's record for each of its settings that lands on a distinct row of the release
+// table or, within the NT 3 row, on a distinct minor version.
+const WindowsRelease releaseRows[] = {
+    {L"win20", 2, 0, VER_PLATFORM_WIN32s, L"Unknown Windows system"},
+    {L"win30", 3, 0, VER_PLATFORM_WIN32s, L"Windows NT 3.0 "},
+    {L"win31", 3, 10, VER_PLATFORM_WIN32s, L"Windows NT 3.10 "},
+    {L"nt351", 3, 51, VER_PLATFORM_WIN32_NT, L"Windows NT 3.51 "},
+    {L"win95", 4, 0, VER_PLATFORM_WIN32_WINDOWS, L"Windows95 "},
+    {L"win98", 4, 10, VER_PLATFORM_WIN32_WINDOWS, L"Windows98 "},
+    {L"winme", 4, 90, VER_PLATFORM_WIN32_WINDOWS, L"Windows ME "},
+    {L"nt40", 4, 0, VER_PLATFORM_WIN32_NT, L"Windows NT 4 "},
+    {L"win2k", 5, 0, VER_PLATFORM_WIN32_NT, L"Windows 2000 "},
+    {L"winxp", 5, 1, VER_PLATFORM_WIN32_NT, L"Windows XP (Whistler) "},
+    {L"winxp64", 5, 2, VER_PLATFORM_WIN32_NT, L"Unknown Windows NT 5 system "},
+    {L"win2003", 5, 2, VER_PLATFORM_WIN32_NT, L"Unknown Windows NT 5 system "},
+    {L"vista", 6, 0, VER_PLATFORM_WIN32_NT, L"Unknown Windows system"},
+    {L"win7", 6, 1, VER_PLATFORM_WIN32_NT, L"Unknown Windows system"},
+    {L"win8", 6, 2, VER_PLATFORM_WIN32_NT, L"Unknown Windows system"},
+    {L"win81", 6, 3, VER_PLATFORM_WIN32_NT, L"Unknown Windows system"},
+    {L"win10", 10, 0, VER_PLATFORM_WIN32_NT, L"Unknown Windows system"},
+};
+
+// Splits the probe's output into its lines, keeping blanks: a service pack such as " A " is
+// significant to the last one.
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::optional<DWORD> numberOf(const std::string& text)
+{
+    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const unsigned long long n = std::stoull(text);
+    if (n > 0xFFFFFFFFull) return std::nullopt;
+    return static_cast<DWORD>(n);
+}
+
+} // namespace
+
+VersionProbeRun runVersionProbe()
+{
+    VersionProbeRun run;
+    const std::wstring& probe = versionProbePath();
+    if (probe.empty()) {
+        run.error = L"no --version-probe=PATH_TO_version_probe.exe given";
+        return run;
+    }
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 1 << 16)) {
+        run.error = L"CreatePipe failed, error " + std::to_wstring(GetLastError());
+        return run;
+    }
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    std::wstring commandLine = L"\"" + probe + L"\"";
+    PROCESS_INFORMATION info{};
+    const BOOL started = CreateProcessW(probe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                       nullptr, nullptr, &startup, &info);
+    const DWORD startError = GetLastError();
+    CloseHandle(writeEnd);
+    if (!started) {
+        CloseHandle(readEnd);
+        run.error = L"starting " + probe + L" failed, error " + std::to_wstring(startError);
+        return run;
+    }
+    CloseHandle(info.hThread);
+    // The output is a few lines, far below the pipe's size: wait first, then take what is
+    // there, so a handle some other process inherited cannot keep the read waiting.
+    const bool ended = WaitForSingleObject(info.hProcess, 15000) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(info.hProcess, 99);
+    DWORD code = 0;
+    GetExitCodeProcess(info.hProcess, &code);
+    CloseHandle(info.hProcess);
+    std::string output;
+    DWORD available = 0;
+    while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+        std::string chunk(available, '\0');
+        DWORD got = 0;
+        if (!ReadFile(readEnd, chunk.data(), available, &got, nullptr) || got == 0) break;
+        output.append(chunk, 0, got);
+    }
+    CloseHandle(readEnd);
+
+    const std::wstring shown = L"; it printed \"" + widen(output) + L"\"";
+    if (!ended) {
+        run.error = L"the version probe did not end within 15 s" + shown;
+        return run;
+    }
+    if (code != 0) {
+        run.error = L"the version probe ended with code " + std::to_wstring(code) + shown;
+        return run;
+    }
+    const std::vector<std::string> lines = linesOf(output);
+    if (lines.size() != 5) {
+        run.error = L"the version probe printed " + std::to_wstring(lines.size()) + L" lines, not 5" + shown;
+        return run;
+    }
+    ReportedVersion version;
+    DWORD* const fields[] = {&version.major, &version.minor, &version.build, &version.platform};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::optional<DWORD> n = numberOf(lines[i]);
+        if (!n) {
+            run.error = L"line " + std::to_wstring(i + 1) + L" of the version probe is no number" + shown;
+            return run;
+        }
+        *fields[i] = *n;
+    }
+    version.servicePack = widen(lines[4]);
+    run.version = std::move(version);
+    return run;
+}
+
+std::span<const WindowsRelease> windowsReleases() { return releaseRows; }
+
+const WindowsRelease* releaseFor(const ReportedVersion& version)
+{
+    for (const WindowsRelease& row : releaseRows)
+        if (row.major == version.major && row.minor == version.minor && row.platform == version.platform) return &row;
+    return nullptr;
+}
+
+std::wstring expectedVersionReport(const std::wstring& releaseName, const ReportedVersion& version)
+{
+    return releaseName + version.servicePack + L"\r\nWindows Version Number = " + std::to_wstring(version.major) +
+           L"." + std::to_wstring(version.minor) + L"." + std::to_wstring(version.build) + L"\r\n";
+}
+
 void ProductTest::SetUp()
 {
     ASSERT_FALSE(scratch_.path().empty()) << "could not make a scratch folder below the temp folder";
     ASSERT_TRUE(CreateDirectoryW(exeDir().c_str(), nullptr)) << "could not make the exe folder";
-    ASSERT_FALSE(productPath().empty()) << "usage: e2e_tests PATH_TO_Kestrevane.exe";
+    ASSERT_FALSE(productPath().empty()) << "usage: e2e_tests --product=PATH_TO_Kestrevane.exe";
     ASSERT_NE(GetFileAttributesW(productPath().c_str()), INVALID_FILE_ATTRIBUTES)
         << "no exe at " << narrow(productPath());
 }

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <ostream>
+#include <span>
 #include <string>
 
 #include "product.h"
@@ -54,6 +57,36 @@ MessageBoxSeen waitForMessageBox(const Product& product, const std::wstring& cap
 
 // The text with every character that means something in a regular expression escaped.
 std::wstring regexEscaped(const std::wstring& text);
+
+// ---- The Windows version: what a program of the product's kind is told, and the report's oracle.
+
+// The record GetVersionExA fills, as the version probe prints it.
+struct ReportedVersion {
+    DWORD major = 0, minor = 0, build = 0, platform = 0;
+    std::wstring servicePack;
+};
+// Runs the version probe (same architecture and manifest as the product, so it is told the
+// same version); on failure no version and `error` says why.
+struct VersionProbeRun {
+    std::optional<ReportedVersion> version;
+    std::wstring error;
+};
+VersionProbeRun runVersionProbe();
+
+// A Wine Windows-version setting, the record it makes Wine report, and the release name
+// the report must give for it.
+struct WindowsRelease {
+    const wchar_t* wineSetting;
+    DWORD major, minor, platform;
+    const wchar_t* releaseName;
+};
+std::span<const WindowsRelease> windowsReleases();
+// Names a row in GoogleTest's messages instead of dumping its bytes.
+inline void PrintTo(const WindowsRelease& row, std::ostream* os) { *os << narrow(row.wineSetting); }
+// The first row with the version's major, minor and platform; null when none has them.
+const WindowsRelease* releaseFor(const ReportedVersion& version);
+// What the report shows under "[ Your system ]": name, service pack, version line.
+std::wstring expectedVersionReport(const std::wstring& releaseName, const ReportedVersion& version);
 
 class ProductTest : public ::testing::Test {
 protected:

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Checks of the packages that need no Windows.
 
-  packages.py check DIST VERSION BUILT_EXE   both ZIPs and both installers in DIST
-  packages.py shortcut FILE.lnk              prints the shortcut's target, folder and arguments
+  packages.py check DIST VERSION WIN64_EXE WIN32_EXE   both ZIPs and both installers in DIST,
+                                                      against the exe of each build
+  packages.py machine FILE.exe                         prints win64, win32 or the unknown machine
+  packages.py shortcut FILE.lnk                        prints the shortcut's target, folder and arguments
 """
 import struct
 import sys
@@ -22,11 +24,22 @@ def machine_of(data):
     return struct.unpack_from("<H", data, pe + 4)[0]
 
 
-def check(dist, version, built_exe):
+def arch_of(data):
+    machine = machine_of(data)
+    return next((a for a, m in MACHINES.items() if m == machine), f"machine {machine}")
+
+
+def check(dist, version, win64_exe, win32_exe):
     problems = []
-    with open(built_exe, "rb") as f:
-        built = f.read()
+    builds = {"win64": win64_exe, "win32": win32_exe}
     for arch, machine in MACHINES.items():
+        built_exe = builds[arch]
+        with open(built_exe, "rb") as f:
+            built = f.read()
+        # Builds given the other way round would make the identity check below meaningless.
+        if machine_of(built) != machine:
+            problems.append(f"{built_exe}, given as the {arch} build, is a {arch_of(built)} program")
+            built = None
         name = f"{dist}/Kestrevane-{version}-{arch}.zip"
         try:
             with zipfile.ZipFile(name) as z:
@@ -41,9 +54,9 @@ def check(dist, version, built_exe):
             problems.append(f"{name}: {e}")
             continue
         if machine_of(exe) != machine:
-            problems.append(f"{name}: Kestrevane.exe is no {arch} program (machine {machine_of(exe)})")
-        if arch == "win64" and exe != built:
-            problems.append(f"{name}: Kestrevane.exe is not the exe of this build (packages out of date?)")
+            problems.append(f"{name}: Kestrevane.exe is no {arch} program but a {arch_of(exe)} one")
+        elif built is not None and exe != built:
+            problems.append(f"{name}: Kestrevane.exe is not {built_exe} (packages out of date?)")
         for file, text in (("README.txt", readme), ("LICENSE.txt", licence)):
             if text.count(b"\n") == 0 or text.count(b"\n") != text.count(b"\r\n"):
                 problems.append(f"{name}: {file} does not end its lines with CR LF")
@@ -60,7 +73,7 @@ def check(dist, version, built_exe):
             problems.append(f"{setup}: {e}")
             continue
         if machine_of(data) != machine:
-            problems.append(f"{setup} is no {arch} program (machine {machine_of(data)})")
+            problems.append(f"{setup} is no {arch} program but a {arch_of(data)} one")
         if b"Nullsoft" not in data:
             problems.append(f"{setup} is no NSIS installer")
     for p in problems:
@@ -103,8 +116,12 @@ def shortcut(path):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) == 5 and sys.argv[1] == "check":
+    if len(sys.argv) == 6 and sys.argv[1] == "check":
         sys.exit(check(*sys.argv[2:]))
+    if len(sys.argv) == 3 and sys.argv[1] == "machine":
+        with open(sys.argv[2], "rb") as f:
+            print(arch_of(f.read()))
+        sys.exit(0)
     if len(sys.argv) == 3 and sys.argv[1] == "shortcut":
         sys.exit(shortcut(sys.argv[2]))
     print(__doc__, file=sys.stderr)

@@ -3,16 +3,16 @@
 #include <cstddef>
 #include <cwchar>
 
+#include "platform/win32/system_library.h"
+
 namespace kestrevane::win32 {
 
 namespace {
 
 template <typename Function>
-Function lookUp(const wchar_t* module, const char* name)
+Function user32(const char* name)
 {
-    HMODULE handle = GetModuleHandleW(module);
-    if (!handle) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name)));
+    return systemFunction<Function>(L"user32.dll", name);
 }
 
 UINT screenDpi()
@@ -30,16 +30,16 @@ void enableDpiAwareness()
     using SetContext = BOOL(WINAPI*)(HANDLE);
     using SetAware = BOOL(WINAPI*)();
     // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, then the per-process fallbacks.
-    if (auto setContext = lookUp<SetContext>(L"user32.dll", "SetProcessDpiAwarenessContext")) {
+    if (auto setContext = user32<SetContext>("SetProcessDpiAwarenessContext")) {
         if (setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)))) return;
     }
-    if (auto setAware = lookUp<SetAware>(L"user32.dll", "SetProcessDPIAware")) setAware();
+    if (auto setAware = user32<SetAware>("SetProcessDPIAware")) setAware();
 }
 
 UINT windowDpi(HWND hwnd)
 {
     using GetDpiForWindow = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = lookUp<GetDpiForWindow>(L"user32.dll", "GetDpiForWindow");
+    const auto getDpiForWindow = user32<GetDpiForWindow>("GetDpiForWindow");
     if (getDpiForWindow && hwnd) {
         const UINT dpi = getDpiForWindow(hwnd);
         if (dpi > 0) return dpi;
@@ -50,7 +50,7 @@ UINT windowDpi(HWND hwnd)
 RECT windowRectForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi)
 {
     using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi = lookUp<AdjustForDpi>(L"user32.dll", "AdjustWindowRectExForDpi");
+    const auto adjustForDpi = user32<AdjustForDpi>("AdjustWindowRectExForDpi");
     RECT rect{0, 0, client.cx, client.cy};
     if (!adjustForDpi || !adjustForDpi(&rect, style, FALSE, exStyle, dpi))
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
@@ -60,7 +60,7 @@ RECT windowRectForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi)
 HFONT createMessageFont(UINT dpi)
 {
     using ParametersForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-    static const auto parametersForDpi = lookUp<ParametersForDpi>(L"user32.dll", "SystemParametersInfoForDpi");
+    const auto parametersForDpi = user32<ParametersForDpi>("SystemParametersInfoForDpi");
 
     NONCLIENTMETRICSW metrics{};
     // The XP structure size, so the call succeeds there too.

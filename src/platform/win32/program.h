@@ -18,6 +18,9 @@ struct ProgramServices {
     startup::LogLock& lock;
 };
 
+// What the process sets up before anything else: where DLLs come from, DPI awareness.
+void prepareProcess();
+
 // Runs until the main window is closed and gives the exit code. Every failure ends in a
 // message box and a non-zero code: 1 when the log could not be kept, 2 otherwise.
 int runProgram(ProgramServices& services);

@@ -4,23 +4,14 @@
 // call then finds the real function at run time, or falls back where it is missing.
 #include <windows.h>
 
+#include "platform/win32/tick_count.h"
+
 namespace {
 
 using TickCount64 = ULONGLONG(WINAPI*)();
 
-ULONGLONG WINAPI tickCount64()
-{
-    // A race here only looks the function up twice.
-    static TickCount64 real = nullptr;
-    static bool lookedUp = false;
-    if (!lookedUp) {
-        real = reinterpret_cast<TickCount64>(
-            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetTickCount64")));
-        lookedUp = true;
-    }
-    // The runtime only times waits with it, so a count that wraps after 49 days will do.
-    return real ? real() : GetTickCount();
-}
+// The runtime only times waits with it, so a count that wraps after 49 days will do.
+ULONGLONG WINAPI tickCount64() { return kestrevane::win32::tickCount64(); }
 
 } // namespace
 

@@ -3,6 +3,7 @@
 
 #include <oleauto.h>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/text_convert.h"
 
 namespace kestrevane::win32 {
@@ -23,44 +24,17 @@ std::wstring askSize(Call call)
 
 // The parser's DLL is loaded only when a record's date differs from today's text (a
 // log of another day, or of other date settings): most starts never need it.
-class DateParser {
-public:
-    static const DateParser& instance()
-    {
-        static const DateParser parser;
-        return parser;
-    }
-
-    bool available() const { return varDateFromStr_ && variantTimeToSystemTime_; }
-
-    bool parse(wchar_t* text, LCID locale, SYSTEMTIME& out) const
-    {
-        DATE value = 0;
-        if (FAILED(varDateFromStr_(text, locale, 0, &value))) return false;
-        return variantTimeToSystemTime_(value, &out) != 0;
-    }
-
-private:
+bool parseWithSystem(wchar_t* text, LCID locale, SYSTEMTIME& out)
+{
     using VarDateFromStrFn = HRESULT(WINAPI*)(LPCOLESTR, LCID, ULONG, DATE*);
     using VariantTimeToSystemTimeFn = INT(WINAPI*)(DOUBLE, LPSYSTEMTIME);
-
-    DateParser()
-    {
-        // From the system folder only, never from beside the exe.
-        wchar_t system[MAX_PATH];
-        const UINT n = GetSystemDirectoryW(system, MAX_PATH);
-        if (n == 0 || n >= MAX_PATH) return;
-        const HMODULE dll = LoadLibraryW((std::wstring(system, n) + L"\\oleaut32.dll").c_str());
-        if (!dll) return;
-        varDateFromStr_ = reinterpret_cast<VarDateFromStrFn>(
-            reinterpret_cast<void*>(GetProcAddress(dll, "VarDateFromStr")));
-        variantTimeToSystemTime_ = reinterpret_cast<VariantTimeToSystemTimeFn>(
-            reinterpret_cast<void*>(GetProcAddress(dll, "VariantTimeToSystemTime")));
-    }
-
-    VarDateFromStrFn varDateFromStr_ = nullptr;
-    VariantTimeToSystemTimeFn variantTimeToSystemTime_ = nullptr;
-};
+    const auto varDateFromStr = systemFunction<VarDateFromStrFn>(L"oleaut32.dll", "VarDateFromStr");
+    const auto toSystemTime = systemFunction<VariantTimeToSystemTimeFn>(L"oleaut32.dll", "VariantTimeToSystemTime");
+    if (!varDateFromStr || !toSystemTime) return false;
+    DATE value = 0;
+    if (FAILED(varDateFromStr(text, locale, 0, &value))) return false;
+    return toSystemTime(value, &out) != 0;
+}
 
 } // namespace
 
@@ -91,9 +65,8 @@ std::optional<startup::CivilDate> Win32DateLocale::parseDate(const std::string& 
     std::wstring wide = widen(text);
     // The parser stops at a NUL; a text with one inside is not a date.
     if (wide.empty() || wide.find(L'\0') != std::wstring::npos) return std::nullopt;
-    const DateParser& parser = DateParser::instance();
     SYSTEMTIME t{};
-    if (!parser.available() || !parser.parse(wide.data(), locale_, t)) return std::nullopt;
+    if (!parseWithSystem(wide.data(), locale_, t)) return std::nullopt;
     return startup::CivilDate{t.wYear, t.wMonth, t.wDay};
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/win32/text_convert.h"
+#include "platform/win32/tick_count.h"
 
 namespace kestrevane::win32 {
 
@@ -27,14 +28,7 @@ std::string queryName(NameQuery query, const std::string& buffer, std::uint32_t 
 
 } // namespace
 
-std::uint64_t Win32SystemQuery::millisecondsSinceStart()
-{
-    using TickCount64 = ULONGLONG(WINAPI*)();
-    // GetTickCount64 does not wrap after 49.7 days but only exists from Vista on.
-    static const auto tickCount64 = reinterpret_cast<TickCount64>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetTickCount64")));
-    return tickCount64 ? tickCount64() : GetTickCount();
-}
+std::uint64_t Win32SystemQuery::millisecondsSinceStart() { return tickCount64(); }
 
 sysinfo::VersionQueryResult Win32SystemQuery::queryVersion()
 {

@@ -7,14 +7,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/win32/dpi.h"
 #include "platform/win32/program.h"
-#include "platform/win32/win32_clock.h"
-#include "platform/win32/win32_date_locale.h"
-#include "platform/win32/win32_files.h"
-#include "platform/win32/win32_log_lock.h"
-#include "platform/win32/win32_system_query.h"
-#include "platform/win32/win32_text_codec.h"
+#include "platform/win32/win32_services.h"
 
 using namespace kestrevane;
 
@@ -30,7 +24,7 @@ std::string injectedFault()
 // Decoding the log for the window comes after the record is appended.
 class FaultyCodec final : public startup::TextCodec {
 public:
-    explicit FaultyCodec(std::string fault) : fault_(std::move(fault)) {}
+    FaultyCodec(std::string fault, startup::TextCodec& real) : fault_(std::move(fault)), real_(real) {}
     std::string encode(const std::string& utf8) override { return real_.encode(utf8); }
     std::string decode(const std::string& bytes) override
     {
@@ -41,13 +35,13 @@ public:
 
 private:
     std::string fault_;
-    win32::Win32TextCodec real_;
+    startup::TextCodec& real_;
 };
 
 // The uptime is read inside the Quick Info button's handler, in the message loop.
 class FaultySystem final : public sysinfo::SystemQuery {
 public:
-    explicit FaultySystem(std::string fault) : fault_(std::move(fault)) {}
+    FaultySystem(std::string fault, sysinfo::SystemQuery& real) : fault_(std::move(fault)), real_(real) {}
     std::uint64_t millisecondsSinceStart() override
     {
         if (fault_ == "quick-info") throw std::runtime_error("injected failure in Quick Info");
@@ -66,22 +60,18 @@ public:
 
 private:
     std::string fault_;
-    win32::Win32SystemQuery real_;
+    sysinfo::SystemQuery& real_;
 };
 
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    win32::enableDpiAwareness();
+    win32::prepareProcess();
     const std::string fault = injectedFault();
-
-    win32::Win32Clock clock;
-    win32::Win32DateLocale locale;
-    win32::Win32Files files;
-    FaultyCodec codec(fault);
-    FaultySystem system(fault);
-    win32::Win32LogLock lock;
-    win32::ProgramServices services{clock, locale, files, codec, system, lock};
+    win32::Win32Services system;
+    FaultyCodec codec(fault, system.codec);
+    FaultySystem query(fault, system.system);
+    win32::ProgramServices services{system.clock, system.locale, system.files, codec, query, system.lock};
     return win32::runProgram(services);
 }
