@@ -8,6 +8,7 @@
 # which the table then shows as failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source tools/wine-env.sh
 # A start takes about 2.5 s here, 2 of them in closing: with no window manager on the
 # Xvfb, Wine waits out its 2 s timeout for one when a shown window goes. 8 comparisons
 # of 2 x (15 + 1) starts keep the whole run near 12 minutes.
@@ -48,16 +49,17 @@ mkdir -p "$run/minimal"
 cp build/bench-win64/bench/minimal_window.exe "$run/minimal/"
 
 session=$PWD/build/bench-win64/wine-session
-trap 'bash tools/wine-session.sh stop "$session" >/dev/null' EXIT
+trap 'wine_session_stop "$session"' EXIT
 echo "== Wine session" >&2
-bash tools/wine-session.sh start "$session" >&2
+wine_session_start "$session"
+echo "bench: Wine prefix ready, display $DISPLAY" >&2
 
 # compare NAME PROGRAM_FOLDER LOG BASELINE_FOLDER LOG: one launcher run into NAME.txt.
 # The launcher exits with 3 when a start fails; the table shows why.
 compare() {
     local name=$1 program=$2 programLog=$3 baseline=$4 baselineLog=$5 status=0
     echo "== $name: $program ($programLog) against $baseline ($baselineLog), $runs runs each" >&2
-    bash tools/wine-run.sh "$session" build/bench-win64/bench/start_launcher.exe "$runs" \
+    "$wine" build/bench-win64/bench/start_launcher.exe "$runs" \
         "$run/$program/"*.exe "$programLog" "$run/$baseline/"*.exe "$baselineLog" "$limit" \
         >"$results/$name.txt" || status=$?
     [ "$status" = 0 ] || [ "$status" = 3 ] || { echo "bench: launcher failed ($status)" >&2; exit 1; }
@@ -70,7 +72,7 @@ compare start-1000 1000 1000 10 10
 compare start-100000 100000 100000 10 10
 compare start-3000000 3000000 3000000 10 10
 compare start-sparse sparse sparse:5 10 10
-bash tools/wine-session.sh stop "$session" >&2
+wine_session_stop "$session"
 trap - EXIT
 # The 4 GiB log must have stayed a hole: its length, then its KiB on disk. Then it
 # goes, so that nothing copies the build tree into 4 GiB of zeros.

@@ -3,11 +3,6 @@
 #   wine-run.sh SESSION_DIR PROGRAM.exe [ARGS...]
 set -euo pipefail
 session=${1:?session folder}; shift
-if [ ! -f "$session/display" ]; then
-    echo "wine-run: no Wine session in $session (run the wine_session_start test first)" >&2
-    exit 1
-fi
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$session/prefix"
-DISPLAY=$(cat "$session/display")
-export DISPLAY
-exec /usr/lib/wine/wine64 "$@"
+source "$(dirname "$0")/wine-env.sh"
+wine_session_join "$session"
+exec "$wine" "$@"

@@ -13,20 +13,16 @@ version=${2:?version}
 declare -A built=([win64]=${3:?the exe of the 64-bit build} [win32]=${4:?the exe of the 32-bit build})
 sessions=${5:?folder of the Wine sessions}
 here=$(cd "$(dirname "$0")" && pwd)
-tools=$here/../../tools
+wine_env_name="install_test: FAIL"
+source "$here/../../tools/wine-env.sh"
 
-fail() { echo "install_test: FAIL: $*" >&2; exit 1; }
+fail() { wine_fail "$@"; }
 
-for tool in python3 xdotool; do
-    command -v "$tool" >/dev/null || fail "$tool not found (bash tools/deps.sh installs it)"
-done
+wine_need python3 xdotool
 python3 "$here/packages.py" check "$dist" "$version" "${built[win64]}" "${built[win32]}" ||
     fail "the packages in $dist are not right"
 echo "install_test: both ZIPs and both installers are as they should be"
 
-# Wine would turn the shortcut into a menu entry of this machine's desktop.
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-wine=/usr/lib/wine/wine64
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrevane'
 
@@ -39,26 +35,25 @@ test_installer() {
     local started=$SECONDS
     # Not local: the EXIT trap runs after the function has returned.
     session=$sessions/$arch
-    fail() { echo "install_test[$arch]: FAIL: $*" >&2; exit 1; }
+    wine_env_name="install_test[$arch]: FAIL"
     step() { echo "install_test[$arch]: $*"; }
 
     [ -f "$setup" ] || fail "no $setup"
-    # A fresh prefix: nothing of an earlier install may help this one pass.
-    bash "$tools/wine-session.sh" start "$session" >/dev/null || fail "no Wine session in $session"
     program=
     passed=
     cleanup() {
         # For a 32-bit exe, $program is wine64's wrapper that waits for it and hands on
         # its exit code; the session's stop ends the program itself.
-        if [ -n "$program" ] && kill -0 "$program" 2>/dev/null; then kill "$program" 2>/dev/null || true; fi
-        bash "$tools/wine-session.sh" stop "$session" >/dev/null
+        wine_stop_pid "$program"
+        wine_session_stop "$session"
         # The prefix takes hundreds of megabytes; a failed run keeps it for a look.
         if [ -n "$passed" ]; then rm -rf "$session"; fi
     }
     trap cleanup EXIT
-    export WINEPREFIX="$session/prefix"
-    DISPLAY=$(cat "$session/display")
-    export DISPLAY
+    # A fresh prefix: nothing of an earlier install may help this one pass.
+    wine_session_start "$session"
+    # Wine would turn the shortcut into a menu entry of this machine's desktop.
+    wine_session_join "$session" winemenubuilder.exe=d
 
     win() { "$wine" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
     unix_path() { win winepath -u "$1"; }
@@ -99,13 +94,6 @@ test_installer() {
         done
         fail "the uninstaller did not finish within 30 s"
     }
-    # The first visible window whose title matches, waited for up to 30 s.
-    window() { timeout 30 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
-    # Keys go to the X window with the input focus; there is no window manager to give it.
-    press() {
-        xdotool windowfocus --sync "$1" 2>/dev/null
-        xdotool key "$2"
-    }
 
     step "installing $(basename "$setup") silently into a fresh prefix"
     install
@@ -135,16 +123,10 @@ test_installer() {
     step "starting the program the shortcut names"
     (cd / && exec "$wine" "${link[0]}" </dev/null >/dev/null 2>&1) &
     program=$!
-    local main rc
-    main=$(window '^Kestrevane ') || true
-    [ -n "$main" ] || fail "the installed program showed no main window within 30 s"
-    press "$main" Escape
-    for _ in $(seq 150); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$program" 2>/dev/null && fail "the installed program did not end within 15 s of Esc"
-    rc=0
-    wait "$program" || rc=$?
+    local main
+    main=$(wine_window '^Kestrevane ') || fail "the installed program showed no main window within 30 s"
+    wine_close "$main" "$program" "the installed program"
     program=
-    [ "$rc" -eq 0 ] || fail "the installed program ended with exit code $rc"
     local log=$instdir/kestrevane.kvn
     [ -f "$log" ] || fail "no log beside the installed exe"
     grep -qE $'^"[^"]+","[0-9]{2}.[0-9]{2}.[0-9]{2}","1"\r$' "$log" && [ "$(wc -l <"$log")" -eq 1 ] ||
@@ -169,9 +151,8 @@ test_installer() {
     cmp -s "$log" "$session/log.kept" || fail "the install changed the kept log"
     uninstall
     local confirm question
-    confirm=$(window '^Kestrevane .*Uninstall') || true
-    [ -n "$confirm" ] || fail "the uninstaller showed no window"
-    press "$confirm" Return
+    confirm=$(wine_window '^Kestrevane .*Uninstall') || fail "the uninstaller showed no window"
+    wine_press "$confirm" Return
     question=
     for _ in $(seq 100); do
         question=$(xdotool search --onlyvisible --name '^Kestrevane .*Uninstall' 2>/dev/null | grep -vx "$confirm" | head -n 1) || true
@@ -179,12 +160,12 @@ test_installer() {
         sleep 0.2
     done
     [ -n "$question" ] || fail "the uninstaller did not ask whether to delete the log"
-    press "$question" y
+    wine_press "$question" y
     wait_uninstalled
     # Its Close button takes the focus once the last step is done, a moment after.
     for _ in $(seq 20); do
         xdotool search --onlyvisible --name '^Kestrevane .*Uninstall' >/dev/null 2>&1 || break
-        press "$confirm" Return 2>/dev/null || true
+        wine_press "$confirm" Return 2>/dev/null || true
         sleep 1
     done
     xdotool search --onlyvisible --name '^Kestrevane .*Uninstall' >/dev/null 2>&1 && fail "the uninstaller did not close"
