@@ -1,5 +1,7 @@
 #include "launcher_log.h"
 
+#include "platform/win32/file_handle.h"
+
 #include <winioctl.h>
 
 #include <algorithm>
@@ -13,21 +15,8 @@ namespace {
 
 constexpr std::uint64_t sparseZeros = 4ull << 30;
 
-class Handle {
-public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    ~Handle()
-    {
-        if (valid()) CloseHandle(h_);
-    }
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return h_; }
+using Handle = win32::FileHandle;
 
-private:
-    HANDLE h_;
-};
 
 std::string narrow(const std::wstring& path)
 {

@@ -11,7 +11,10 @@
 #include <map>
 #include <string>
 
-#include "bench_doubles.h"
+#include "fake_services.h"
+#include "fake_system_query.h"
+#include "fake_views.h"
+#include "log_texts.h"
 #include "posix_files.h"
 #include "startup/start_up.h"
 #include "startup/startup_log.h"
@@ -29,7 +32,7 @@ struct LogFile {
     std::size_t size = 0;
 };
 
-// Logs of `records` records of the stopped clock's day, written once per length.
+// Logs of `records` records of the clock's day, written once per length.
 const LogFile& logOf(long records)
 {
     static std::map<long, LogFile> made;
@@ -39,7 +42,7 @@ const LogFile& logOf(long records)
     // The log's name is joined with a backslash; here that makes one file name.
     log.path = startup::logPath(log.directory);
     std::string bytes;
-    for (long i = 1; i <= records; ++i) bytes += "\"12/6/2026\",\"07:41:09\",\"" + std::to_string(i) + "\"\r\n";
+    for (long i = 1; i <= records; ++i) bytes += testing::newRec + "\"" + std::to_string(i) + "\"\r\n";
     std::FILE* file = std::fopen(log.path.c_str(), "wb");
     if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() || std::fclose(file) != 0) {
         std::perror(log.path.c_str());
@@ -58,13 +61,14 @@ void restore(const LogFile& log)
     }
 }
 
-// The start-up's services over the real file system, for one log.
+// The start-up's services over the real file system, for one log; the clock stays on
+// the logs' day, so every start adds to the log.
 struct StartUpOn {
     explicit StartUpOn(const LogFile& log) : services{clock, locale, files, codec, log.directory} {}
-    StoppedClock clock;
-    UsLocale locale;
+    testing::FakeClock clock{testing::startTime};
+    testing::FakeLocale locale;
     PosixFiles files{false};
-    IdentityCodec codec;
+    testing::IdentityCodec codec;
     startup::StartUpServices services;
 };
 
@@ -73,7 +77,6 @@ void logWork(benchmark::State& state)
     const long records = state.range(0);
     const LogFile& log = logOf(records);
     StartUpOn start(log);
-    FixedNames names;
     const std::string expectedCount = std::to_string(records + 1) + " ";
 
     for (auto _ : state) {
@@ -81,7 +84,11 @@ void logWork(benchmark::State& state)
         restore(log);
         state.ResumeTiming();
 
-        KeptTextsView view;
+        // Made afresh, as the program makes its window; they keep what they were asked.
+        testing::FakeMainView view;
+        testing::FakeSystemQuery names;
+        names.computerName = std::string("HOST\0", 5);
+        names.userName = std::string("user\0", 5);
         ui::FrmMain frmmain(view, names);
         startup::Main(start.services, frmmain);
         frmmain.Form_Activate(); // showing the window activates it
@@ -141,7 +148,7 @@ void appendFlushed(benchmark::State& state)
 {
     const LogFile& log = logOf(state.range(0));
     PosixFiles files(true);
-    const std::string record = "\"12/6/2026\",\"07:41:09\",\"11\"\r\n";
+    const std::string record = testing::newRec + "\"11\"\r\n";
     for (auto _ : state) {
         state.PauseTiming();
         restore(log);

@@ -1,7 +1,7 @@
 #include "startup/failure_report.h"
 
+#include <exception>
 #include <new>
-#include <stdexcept>
 
 #include "startup/file_error_message.h"
 #include "startup/file_system.h"
@@ -10,32 +10,30 @@ namespace kestrevane::startup {
 
 namespace {
 
-std::string whatFailed(std::exception_ptr failure)
+FailureReport stopped(const std::string& what, const std::string& logPath)
 {
-    if (!failure) return "an unexpected error";
-    try {
-        std::rethrow_exception(failure);
-    } catch (const std::bad_alloc&) {
-        return "out of memory";
-    } catch (const std::exception& e) {
-        const std::string what = e.what();
-        return what.empty() ? "an unexpected error" : what;
-    } catch (...) {
-        return "an unexpected error";
-    }
+    return {"Kestrevane had to stop: " + what + ".\r\n\r\nIts startup log is\r\n\r\n" + logPath, 2};
 }
 
 } // namespace
 
-FailureReport reportFailure(std::exception_ptr failure, const std::string& logPath)
+FailureReport reportCurrentFailure(const std::string& logPath)
 {
+    // Rethrown to tell the kinds apart: std::exception_ptr would cost the exe its runtime.
     try {
-        if (failure) std::rethrow_exception(failure);
+        throw;
     } catch (const FileError& error) {
         return {fileErrorMessage(error), 1};
+    } catch (const std::bad_alloc&) {
+        return stopped("out of memory", logPath);
+    } catch (const std::exception& e) {
+        const std::string what = e.what();
+        return what.empty() ? reportUnexpectedFailure(logPath) : stopped(what, logPath);
     } catch (...) {
+        return reportUnexpectedFailure(logPath);
     }
-    return {"Kestrevane had to stop: " + whatFailed(failure) + ".\r\n\r\nIts startup log is\r\n\r\n" + logPath, 2};
 }
+
+FailureReport reportUnexpectedFailure(const std::string& logPath) { return stopped("an unexpected error", logPath); }
 
 } // namespace kestrevane::startup

@@ -28,5 +28,8 @@ void FrmAbout::lblurl_Click()
 }
 
 void FrmAbout::cmdok_Click() { view_.unload(); }
+void FrmAbout::enterPressed() { cmdok_Click(); }
+void FrmAbout::escapePressed() { cmdok_Click(); }
+void FrmAbout::Form_Unload() { view_.unload(); }
 
 } // namespace kestrevane::ui

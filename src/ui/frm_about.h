@@ -24,6 +24,10 @@ public:
     void lblurl_MouseMove();
     void lblurl_Click();
     void cmdok_Click();
+    // Ok is both the default and the cancel button; closing the window unloads it too.
+    void enterPressed();
+    void escapePressed();
+    void Form_Unload();
 
 private:
     AboutView& view_;

@@ -50,6 +50,15 @@ void FrmMain::cmdexit_Click()
     view_.endProgram();
 }
 
+void FrmMain::escapePressed() { cmdexit_Click(); }
+
+void FrmMain::Form_Unload()
+{
+    // The start-up has long returned and no other window is loaded: the program ends.
+    view_.unload();
+    view_.endProgram();
+}
+
 void FrmMain::cmdQuickInfo_Click()
 {
     const std::string uptime = sysinfo::uptimeText(system_);

@@ -28,6 +28,10 @@ public:
     void cmdabout_Click();
     void cmdexit_Click();
     void cmdQuickInfo_Click();
+    // Esc: Exit is the window's cancel button.
+    void escapePressed();
+    // Closed from the title bar: the window goes, and with it the program.
+    void Form_Unload();
 
     // The window's own minimize, for the About window's link.
     void minimize() { view_.minimize(); }

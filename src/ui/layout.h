@@ -1,9 +1,11 @@
 // The designed layout of a window: controls in twips, their kinds, colours and fonts.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace kestrevane::ui {
 
@@ -67,6 +69,13 @@ struct WindowSpec {
     std::span<const ControlSpec> controls;
     std::span<const LineSpec> lines;
 };
+
+// A control's window identifier: its id in the table plus this base.
+inline constexpr int controlIdBase = 100;
+
+// The order to create the controls in: by tab index, lowest first, ties in table order.
+// The system moves the focus in creation order, so this is the window's tab order.
+std::vector<std::size_t> creationOrder(const WindowSpec& design);
 
 // 1440 twips make an inch; rounded to the nearest pixel at `dpi`.
 constexpr int twipsToPixels(int twips, int dpi)

@@ -41,7 +41,7 @@ TEST_P(AboutWindow, AltAOpensItModalAndTheKeyClosesIt)
 
     const std::wstring expected[] = {
         L"Kestrevane",
-        L"Version 1.0.3",
+        versionText,
         L"Copyright \u00a9 " + std::to_wstring(now.wYear),
         L"The Kestrevane developers",
         L"Play and enjoy!",

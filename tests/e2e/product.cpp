@@ -1,10 +1,7 @@
 #include "product.h"
 
-#include <gtest/gtest.h>
 #include <tlhelp32.h>
 
-#include <atomic>
-#include <cstdio>
 #include <utility>
 
 namespace kestrevane::e2e {
@@ -34,27 +31,6 @@ std::wstring dateText(const SYSTEMTIME& day, DWORD flags)
     wchar_t text[128];
     const int n = GetDateFormatW(LOCALE_USER_DEFAULT, flags, &day, nullptr, text, 128);
     return n > 1 ? std::wstring(text, static_cast<std::size_t>(n - 1)) : std::wstring();
-}
-
-void removeTree(const std::wstring& dir)
-{
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = dir + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeTree(path);
-            } else {
-                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(path.c_str());
-            }
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(dir.c_str());
 }
 
 struct WindowSearch {
@@ -192,25 +168,8 @@ const std::wstring& faultBuildPath() { return storedFaultBuildPath(); }
 void setVersionProbePath(std::wstring path) { storedVersionProbePath() = std::move(path); }
 const std::wstring& versionProbePath() { return storedVersionProbePath(); }
 
-std::wstring widen(const std::string& ansi)
-{
-    if (ansi.empty()) return {};
-    const int size = static_cast<int>(ansi.size());
-    const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), n);
-    return wide;
-}
-
-std::string narrow(const std::wstring& wide)
-{
-    if (wide.empty()) return {};
-    const int size = static_cast<int>(wide.size());
-    const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), n, nullptr, nullptr);
-    return ansi;
-}
+std::wstring widen(const std::string& ansi) { return widen(ansi, CP_ACP); }
+std::string narrow(const std::wstring& wide) { return narrow(wide, CP_ACP); }
 
 std::wstring widen(const std::string& bytes, UINT codePage)
 {
@@ -254,36 +213,6 @@ bool writeBytes(const std::wstring& path, const std::string& bytes)
     const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
     return ok && written == bytes.size();
-}
-
-ScratchDir::ScratchDir()
-{
-    static std::atomic<unsigned> counter{0};
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
-    std::wstring base(temp, n);
-    if (!base.empty() && base.back() == L'\\') base.pop_back();
-    for (;;) {
-        path_ = base + L"\\kestrevane-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                std::to_wstring(++counter) + L"-" + std::to_wstring(GetTickCount());
-        if (CreateDirectoryW(path_.c_str(), nullptr)) break;
-        if (GetLastError() != ERROR_ALREADY_EXISTS) {
-            path_.clear();
-            break;
-        }
-    }
-}
-
-ScratchDir::~ScratchDir()
-{
-    if (path_.empty()) return;
-    // A failed test keeps its folder for a look at what the program left.
-    if (::testing::Test::HasFailure()) {
-        std::fprintf(stderr, "kept %s\n", narrow(path_).c_str());
-        std::fflush(stderr);
-        return;
-    }
-    removeTree(path_);
 }
 
 std::wstring shortDate(const SYSTEMTIME& day) { return dateText(day, DATE_SHORTDATE); }

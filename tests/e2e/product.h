@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/temp_directory.h"
+
 namespace kestrevane::e2e {
 
 // The exe under test, as given on the command line.
@@ -34,19 +36,11 @@ std::string narrow(const std::wstring& wide, UINT codePage);
 std::optional<std::string> readBytes(const std::wstring& path);
 bool writeBytes(const std::wstring& path, const std::string& bytes);
 
-// A fresh folder below the temp folder, removed again unless the test failed.
-class ScratchDir {
+// A fresh folder below the temp folder, removed again unless the test failed: a failed
+// test's folder shows what the program left.
+class ScratchDir : public testing::TempDirectory {
 public:
-    ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    ~ScratchDir();
-
-    const std::wstring& path() const { return path_; }
-    std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
-
-private:
-    std::wstring path_;
+    ScratchDir() : TempDirectory(L"kestrevane-e2e-", OnFailure::keep) {}
 };
 
 // The texts the program writes, computed here with the same locale calls.

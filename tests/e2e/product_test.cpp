@@ -5,12 +5,10 @@
 
 namespace kestrevane::e2e {
 
-const wchar_t* nameOf(Main control)
+std::wstring nameOf(Main control)
 {
-    static const wchar_t* const names[] = {L"lbltext",  L"lblcomputername", L"lbltext2",  L"lblusername",
-                                           L"lbltext3", L"lbldate",         L"lbltext4",  L"lblNUMBER",
-                                           L"Text1",    L"cmdabout",        L"cmdexit",   L"cmdQuickInfo"};
-    return names[static_cast<int>(control)];
+    const std::string_view name = ui::frmmainLayout().controls[static_cast<std::size_t>(control)].name;
+    return std::wstring(name.begin(), name.end());
 }
 
 HWND controlOf(HWND window, int index) { return GetDlgItem(window, controlIdBase + index); }
@@ -220,7 +218,6 @@ std::wstring expectedVersionReport(const std::wstring& releaseName, const Report
 
 void ProductTest::SetUp()
 {
-    ASSERT_FALSE(scratch_.path().empty()) << "could not make a scratch folder below the temp folder";
     ASSERT_TRUE(CreateDirectoryW(exeDir().c_str(), nullptr)) << "could not make the exe folder";
     ASSERT_FALSE(productPath().empty()) << "usage: e2e_tests --product=PATH_TO_Kestrevane.exe";
     ASSERT_NE(GetFileAttributesW(productPath().c_str()), INVALID_FILE_ATTRIBUTES)

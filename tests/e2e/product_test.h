@@ -10,31 +10,20 @@
 #include <string>
 
 #include "product.h"
+#include "ui/layout.h"
+#include "ui/main_layout.h"
 
 namespace kestrevane::e2e {
 
 inline constexpr wchar_t mainClass[] = L"KestrevaneMain";
 inline constexpr wchar_t aboutClass[] = L"KestrevaneAbout";
 inline constexpr wchar_t dialogClass[] = L"#32770";
-inline constexpr int controlIdBase = 100;
+using ui::controlIdBase;
+// The main window's controls: the product's own list, so the ids cannot drift apart.
+using Main = ui::MainControl;
 
-// The main window's controls, in the order their ids are given.
-enum class Main : int {
-    lbltext,
-    lblcomputername,
-    lbltext2,
-    lblusername,
-    lbltext3,
-    lbldate,
-    lbltext4,
-    lblNUMBER,
-    Text1,
-    cmdabout,
-    cmdexit,
-    cmdQuickInfo,
-};
-
-const wchar_t* nameOf(Main control);
+// The design name of a control, such as "cmdQuickInfo".
+std::wstring nameOf(Main control);
 HWND controlOf(HWND window, int index);
 inline HWND controlOf(HWND window, Main control) { return controlOf(window, static_cast<int>(control)); }
 // The control a focus handle belongs to, for failure messages.

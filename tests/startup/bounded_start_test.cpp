@@ -8,7 +8,8 @@
 #include <string>
 
 #include "case_name.h"
-#include "fake_services.h"
+#include "fake_start_up.h"
+#include "fake_startup_window.h"
 #include "log_texts.h"
 #include "ui/replace_in_string.h"
 
@@ -118,15 +119,12 @@ class BoundedStart : public ::testing::TestWithParam<BoundedCase> {};
 TEST_P(BoundedStart, DecidesOnTheWindowAndShowsTheLogsLastWholeLines)
 {
     const BoundedCase& c = GetParam();
-    testing::FakeClock clock{{{2026, 12, 6}, 7, 41, 9}};
-    testing::FakeLocale locale;
-    testing::MemoryFileSystem files;
-    testing::IdentityCodec codec;
-    StartUpServices services{clock, locale, files, codec, testing::logDirectory};
+    testing::FakeStartUp start;
+    testing::MemoryFileSystem& files = start.files;
     const std::string seed = c.seed();
     files.files[path] = seed;
 
-    const StartupResult result = updateStartupLog(services);
+    const StartupResult result = updateStartupLog(start.services);
 
     EXPECT_LE(files.largestRead, window) << "a start reads at most the window";
     const std::string count = c.count ? c.count(seed) : "1";
@@ -150,31 +148,21 @@ INSTANTIATE_TEST_SUITE_P(Logs, BoundedStart, ::testing::ValuesIn(cases), testing
 // The note above a cut log goes through the window's cleaning untouched.
 TEST(BoundedStartText, NoteStandsOnTheFirstLineAboveTheLastRecords)
 {
-    testing::FakeClock clock{{{2026, 12, 6}, 7, 41, 9}};
-    testing::FakeLocale locale;
-    testing::MemoryFileSystem files;
-    testing::IdentityCodec codec;
-    StartUpServices services{clock, locale, files, codec, testing::logDirectory};
+    testing::FakeStartUp start;
+    testing::MemoryFileSystem& files = start.files;
     files.files[path] = logOfSize(2 * window);
 
-    struct TextWindow : StartupWindow {
-        std::string text;
-        void load() override {}
-        void setDateCaption(const std::string&) override {}
-        void setNumberCaption(const std::string&) override {}
-        void setLogText(std::string t) override { text = std::move(t); }
-        void setCaption(const std::string&) override {}
-        void show() override {}
-    } frmmain;
-    Main(services, frmmain);
+    testing::RecordingStartupWindow frmmain;
+    Main(start.services, frmmain);
+    const std::string& shown = frmmain.logText;
 
     const std::string firstLine = std::string(earlierRecordsNote) + "\r\n";
-    ASSERT_EQ(frmmain.text.substr(0, firstLine.size()), firstLine);
-    EXPECT_LE(frmmain.text.size(), firstLine.size() + cap);
-    const std::string cleaned = ui::mReplaceInString(ui::mReplaceInString(frmmain.text, "\"", " "), ",", " ");
+    ASSERT_EQ(shown.substr(0, firstLine.size()), firstLine);
+    EXPECT_LE(shown.size(), firstLine.size() + cap);
+    const std::string cleaned = ui::mReplaceInString(ui::mReplaceInString(shown, "\"", " "), ",", " ");
     EXPECT_EQ(cleaned.substr(0, firstLine.size()), firstLine);
-    EXPECT_EQ(frmmain.text.substr(firstLine.size()), files.files[path].substr(files.files[path].size() -
-                                                                            (frmmain.text.size() - firstLine.size())));
+    EXPECT_EQ(shown.substr(firstLine.size()),
+              files.files[path].substr(files.files[path].size() - (shown.size() - firstLine.size())));
 }
 
 } // namespace

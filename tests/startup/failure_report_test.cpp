@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <new>
 #include <stdexcept>
 
@@ -16,14 +17,14 @@ namespace {
 const std::string logFile = "C:\\Kv\\kestrevane.kvn";
 
 template <typename Exception>
-std::exception_ptr thrown(Exception e)
+std::function<void()> throwing(Exception e)
 {
-    return std::make_exception_ptr(std::move(e));
+    return [e] { throw e; };
 }
 
 struct ReportCase {
     std::string name;
-    std::exception_ptr failure;
+    std::function<void()> fail;
     std::string expectedMessage;
     int exitCode;
 };
@@ -38,7 +39,13 @@ class Report : public ::testing::TestWithParam<ReportCase> {};
 TEST_P(Report, NamesWhatFailedAndTheLog)
 {
     const ReportCase& c = GetParam();
-    const FailureReport report = reportFailure(c.failure, logFile);
+    FailureReport report;
+    try {
+        c.fail();
+        FAIL() << "nothing thrown";
+    } catch (...) {
+        report = reportCurrentFailure(logFile);
+    }
     EXPECT_EQ(report.message, c.expectedMessage);
     EXPECT_EQ(report.exitCode, c.exitCode);
 }
@@ -47,15 +54,20 @@ const FileError denied("write", logFile, "Access is denied", FileError::Cause::a
 
 INSTANTIATE_TEST_SUITE_P(
     Failures, Report,
-    ::testing::Values(ReportCase{"file_error_keeps_its_own_message", thrown(denied), fileErrorMessage(denied), 1},
-                      ReportCase{"out_of_memory", thrown(std::bad_alloc()), stopped("out of memory"), 2},
-                      ReportCase{"text_too_long", thrown(std::length_error("text too long to convert")),
+    ::testing::Values(ReportCase{"file_error_keeps_its_own_message", throwing(denied), fileErrorMessage(denied), 1},
+                      ReportCase{"out_of_memory", throwing(std::bad_alloc()), stopped("out of memory"), 2},
+                      ReportCase{"text_too_long", throwing(std::length_error("text too long to convert")),
                                  stopped("text too long to convert"), 2},
-                      ReportCase{"exception_without_text", thrown(std::runtime_error("")),
+                      ReportCase{"exception_without_text", throwing(std::runtime_error("")),
                                  stopped("an unexpected error"), 2},
-                      ReportCase{"not_a_standard_exception", thrown(42), stopped("an unexpected error"), 2},
-                      ReportCase{"no_exception_at_all", nullptr, stopped("an unexpected error"), 2}),
+                      ReportCase{"not_a_standard_exception", throwing(42), stopped("an unexpected error"), 2}),
     testing::CaseName());
+
+TEST(Report, WithNothingToSayIsTheUnexpectedError)
+{
+    EXPECT_EQ(reportUnexpectedFailure(logFile).message, stopped("an unexpected error"));
+    EXPECT_EQ(reportUnexpectedFailure(logFile).exitCode, 2);
+}
 
 } // namespace
 } // namespace kestrevane::startup

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "fake_services.h"
+#include "fake_startup_window.h"
 #include "log_texts.h"
-#include "startup/startup_window.h"
 
 namespace kestrevane::startup {
 namespace {
@@ -65,18 +65,6 @@ private:
     }
 };
 
-class NullWindow : public StartupWindow {
-public:
-    bool shown = false;
-    std::string text;
-    void load() override {}
-    void setDateCaption(const std::string&) override {}
-    void setNumberCaption(const std::string&) override {}
-    void setLogText(std::string t) override { text = std::move(t); }
-    void setCaption(const std::string&) override {}
-    void show() override { shown = true; }
-};
-
 struct Outcome {
     bool failed = false;
     bool shown = false;
@@ -87,14 +75,14 @@ struct Outcome {
 
 Outcome start(const std::optional<std::string>& log, int failAt)
 {
-    FakeClock clock{{{2026, 12, 6}, 7, 41, 9}};
+    FakeClock clock{testing::startTime};
     FakeLocale locale;
     IdentityCodec codec;
     Journal journal;
     journal.failAt = failAt;
     if (log) journal.memory.files[path] = *log;
     StartUpServices services{clock, locale, journal, codec, dir, &journal};
-    NullWindow window;
+    testing::RecordingStartupWindow window;
     Outcome out;
     try {
         Main(services, window);
@@ -102,7 +90,7 @@ Outcome start(const std::optional<std::string>& log, int failAt)
         out.failed = true;
     }
     out.shown = window.shown;
-    out.shownText = window.text;
+    out.shownText = window.logText;
     if (journal.memory.files.count(path)) out.log = journal.memory.files[path];
     out.journal = journal.entries;
     return out;

@@ -7,36 +7,26 @@
 
 #include <vector>
 
-#include "fake_services.h"
+#include "fake_start_up.h"
+#include "fake_startup_window.h"
 #include "log_texts.h"
 #include "startup/file_error_message.h"
 
 namespace kestrevane::startup {
 namespace {
 
-using testing::FakeClock;
-using testing::FakeLocale;
-using testing::IdentityCodec;
-using testing::MemoryFileSystem;
+using Harness = testing::FakeStartUp;
+using testing::RecordingStartupWindow;
 
 using testing::newRec;
 using testing::rec;
 using testing::today;
-const std::string& dir = testing::logDirectory;
 const std::string& path = testing::logFile;
 
 LocalDateTime at(int y, int m, int d, int hh = 7, int mm = 41, int ss = 9)
 {
     return {{y, m, d}, hh, mm, ss};
 }
-
-struct Harness {
-    FakeClock clock{at(2026, 12, 6)};
-    FakeLocale locale;
-    MemoryFileSystem files;
-    IdentityCodec codec;
-    StartUpServices services{clock, locale, files, codec, dir};
-};
 
 struct StartCase {
     const char* name;
@@ -160,23 +150,11 @@ INSTANTIATE_TEST_SUITE_P(
                       FailCase{"read_fails", rec(today, "1"), false, false, true, "read"}),
     testing::CaseName());
 
-// Records what Main does to the window, in order.
-class RecordingWindow : public StartupWindow {
-public:
-    std::vector<std::string> calls;
-    void load() override { calls.push_back("load"); }
-    void setDateCaption(const std::string& c) override { calls.push_back("date=" + c); }
-    void setNumberCaption(const std::string& c) override { calls.push_back("number=" + c); }
-    void setLogText(std::string t) override { calls.push_back("text=" + t); }
-    void setCaption(const std::string& c) override { calls.push_back("caption=" + c); }
-    void show() override { calls.push_back("show"); }
-};
-
 TEST(Main, FillsTheWindowAfterTheLogIsWritten)
 {
     Harness h;
     h.files.files[path] = rec(today, "1");
-    RecordingWindow window;
+    RecordingStartupWindow window;
     Main(h.services, window);
     const std::vector<std::string> expected = {
         "load",
@@ -193,7 +171,7 @@ TEST(Main, ShowsNoWindowWhenTheLogCannotBeWritten)
 {
     Harness h;
     h.files.failAppend = true;
-    RecordingWindow window;
+    RecordingStartupWindow window;
     EXPECT_THROW(Main(h.services, window), FileError);
     EXPECT_TRUE(window.calls.empty());
 }

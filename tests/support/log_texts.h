@@ -3,12 +3,15 @@
 
 #include <string>
 
+#include "startup/civil_date.h"
+
 namespace kestrevane::testing {
 
 inline const std::string logDirectory = "C:\\Kv";
 inline const std::string logFile = "C:\\Kv\\kestrevane.kvn";
 inline const std::string today = "12/6/2026";
-// What a start at 07:41:09 that day writes, up to its count field.
+// The start the tests make, at 07:41:09 that day, and what it writes up to its count field.
+inline constexpr startup::LocalDateTime startTime{{2026, 12, 6}, 7, 41, 9};
 inline const std::string newRec = "\"12/6/2026\",\"07:41:09\",";
 
 // A record line as the program writes it.

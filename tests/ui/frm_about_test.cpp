@@ -12,9 +12,8 @@ namespace {
 
 TEST(AboutWindow, VersionTextHasNoLeadingZerosAndThreeNumbers)
 {
-    EXPECT_EQ(versionText(1, 0, 3), "Version 1.0.3");
+    EXPECT_EQ(versionText(2, 0, 7), "Version 2.0.7");
     EXPECT_EQ(versionText(10, 20, 300), "Version 10.20.300");
-    EXPECT_EQ(versionText(app::versionMajor, app::versionMinor, app::versionRevision), "Version 1.0.3");
 }
 
 TEST(AboutWindow, LoadSetsTitleVersionCopyrightInOrderWithTheYearOfEachOpening)
@@ -24,7 +23,9 @@ TEST(AboutWindow, LoadSetsTitleVersionCopyrightInOrderWithTheYearOfEachOpening)
     FrmAbout first(view, clock, [] {});
     first.Form_Load();
     EXPECT_EQ(view.texts[AboutControl::lblprogtitle], "Kestrevane");
-    EXPECT_EQ(view.texts[AboutControl::lblversion], "Version 1.0.3");
+    EXPECT_EQ(view.texts[AboutControl::lblversion], "Version " + std::to_string(app::versionMajor) + "." +
+                                                         std::to_string(app::versionMinor) + "." +
+                                                         std::to_string(app::versionRevision));
     EXPECT_EQ(view.texts[AboutControl::lblcopyright], std::string(app::copyrightPrefix) + "2026");
     EXPECT_EQ(view.calls, (std::vector<std::string>{"set 0", "set 1", "set 2"}));
 
@@ -41,6 +42,18 @@ TEST(AboutWindow, LinkMinimizesMainThenOpensThenCloses)
     FrmAbout frmabout(view, clock, [&] { view.calls.push_back("minimize main"); });
     frmabout.lblurl_Click();
     EXPECT_EQ(view.calls, (std::vector<std::string>{"minimize main", "open " + std::string(app::homePage), "unload"}));
+}
+
+TEST(AboutWindow, EnterEscAndClosingUnloadItAlone)
+{
+    testing::FakeClock clock({{2026, 12, 6}, 0, 0, 0});
+    testing::FakeAboutView view;
+    FrmAbout frmabout(view, clock, [&] { view.calls.push_back("minimize main"); });
+    for (void (FrmAbout::*way)() : {&FrmAbout::enterPressed, &FrmAbout::escapePressed, &FrmAbout::Form_Unload}) {
+        view.calls.clear();
+        (frmabout.*way)();
+        EXPECT_EQ(view.calls, (std::vector<std::string>{"unload"}));
+    }
 }
 
 TEST(AboutWindow, MouseOverLinkShowsHandAndOkCloses)

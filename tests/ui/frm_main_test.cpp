@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "fake_system_query.h"
 #include "fake_views.h"
 
 namespace kestrevane::ui {
@@ -12,31 +13,20 @@ namespace {
 
 using testing::FakeMainView;
 
-class FakeSystem : public sysinfo::SystemQuery {
-public:
-    std::uint64_t ms = 3723000;
-    std::vector<std::string> asked;
-    std::uint64_t millisecondsSinceStart() override { asked.push_back("uptime"); return ms; }
-    sysinfo::VersionQueryResult queryVersion() override
-    {
-        asked.push_back("version");
-        return {1, {5, 1, 2600, 2, std::string("Service Pack 1") + std::string(114, '\0')}};
-    }
-    std::string queryComputerName(const std::string& buffer, std::uint32_t) override
-    {
-        asked.push_back("computer");
-        return std::string("PC01\0", 5) + buffer.substr(5);
-    }
-    std::string queryUserName(const std::string& buffer, std::uint32_t) override
-    {
-        asked.push_back("user");
-        return std::string("ada\0", 4) + buffer.substr(4);
-    }
-};
+// Names as the system writes them, with their NUL; an uptime of 1:02:03 and Windows XP.
+testing::FakeSystemQuery exampleSystem()
+{
+    testing::FakeSystemQuery system;
+    system.milliseconds = 3723000;
+    system.version = testing::versionResult(1, 5, 1, 2600, 2, "Service Pack 1");
+    system.computerName = std::string("PC01\0", 5);
+    system.userName = std::string("ada\0", 4);
+    return system;
+}
 
 struct Fixture : ::testing::Test {
     FakeMainView view;
-    FakeSystem system;
+    testing::FakeSystemQuery system = exampleSystem();
     FrmMain frmmain{view, system};
 };
 
@@ -84,10 +74,14 @@ TEST_F(MainWindow, FocusOnTheTextBoxMovesToQuickInfo)
     EXPECT_EQ(view.calls, (std::vector<std::string>{"focus cmdQuickInfo"}));
 }
 
-TEST_F(MainWindow, ExitUnloadsThenEnds)
+// Every way out unloads the window, then ends the program.
+TEST_F(MainWindow, ExitEscAndClosingUnloadThenEnd)
 {
-    frmmain.cmdexit_Click();
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"unload", "end"}));
+    for (void (FrmMain::*way)() : {&FrmMain::cmdexit_Click, &FrmMain::escapePressed, &FrmMain::Form_Unload}) {
+        view.calls.clear();
+        (frmmain.*way)();
+        EXPECT_EQ(view.calls, (std::vector<std::string>{"unload", "end"}));
+    }
 }
 
 TEST_F(MainWindow, AboutOpensTheAboutWindow)
@@ -99,7 +93,7 @@ TEST_F(MainWindow, AboutOpensTheAboutWindow)
 TEST_F(MainWindow, QuickInfoAsksBothProbesAnewAtEachPress)
 {
     frmmain.cmdQuickInfo_Click();
-    system.ms = 3724000;
+    system.milliseconds = 3724000;
     frmmain.cmdQuickInfo_Click();
     EXPECT_EQ(system.asked, (std::vector<std::string>{"uptime", "version", "uptime", "version"}));
     ASSERT_EQ(view.messages.size(), 2u);

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -22,22 +21,41 @@ TEST(Layout, TwipsToPixelsAtCommonDpis)
     for (const Row& r : rows) EXPECT_EQ(twipsToPixels(r.twips, r.dpi), r.pixels) << r.twips << " at " << r.dpi;
 }
 
-std::vector<std::string> focusOrder(const WindowSpec& design)
+std::vector<std::string> namesInCreationOrder(const WindowSpec& design, bool focusableOnly)
 {
-    std::vector<const ControlSpec*> focusable;
-    for (const ControlSpec& c : design.controls)
-        if (c.kind == ControlKind::button || c.kind == ControlKind::textBox) focusable.push_back(&c);
-    std::sort(focusable.begin(), focusable.end(),
-              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
     std::vector<std::string> names;
-    for (const ControlSpec* c : focusable) names.emplace_back(c->name);
+    for (const std::size_t i : creationOrder(design)) {
+        const ControlSpec& c = design.controls[i];
+        if (!focusableOnly || c.kind == ControlKind::button || c.kind == ControlKind::textBox) names.emplace_back(c.name);
+    }
     return names;
+}
+
+TEST(Layout, ControlsAreCreatedInTabOrder)
+{
+    EXPECT_EQ(namesInCreationOrder(frmmainLayout(), false),
+              (std::vector<std::string>{"lblcomputername", "lblusername", "lbldate", "lblNUMBER", "Text1", "cmdabout",
+                                        "cmdexit", "cmdQuickInfo", "lbltext", "lbltext2", "lbltext3", "lbltext4"}));
+    EXPECT_EQ(namesInCreationOrder(frmaboutLayout(), false),
+              (std::vector<std::string>{"cmdok", "lblprogtitle", "lblcopyright", "lblurl", "lbltext5", "lblversion",
+                                        "lbltext4", "lbltext3", "lblcopyright2"}));
 }
 
 TEST(Layout, FocusMovesThroughTheTextBoxAndTheButtonsInDesignOrder)
 {
-    EXPECT_EQ(focusOrder(frmmainLayout()), (std::vector<std::string>{"Text1", "cmdabout", "cmdexit", "cmdQuickInfo"}));
-    EXPECT_EQ(focusOrder(frmaboutLayout()), (std::vector<std::string>{"cmdok"}));
+    EXPECT_EQ(namesInCreationOrder(frmmainLayout(), true),
+              (std::vector<std::string>{"Text1", "cmdabout", "cmdexit", "cmdQuickInfo"}));
+    EXPECT_EQ(namesInCreationOrder(frmaboutLayout(), true), (std::vector<std::string>{"cmdok"}));
+}
+
+TEST(Layout, EqualTabIndicesKeepTheirTableOrder)
+{
+    const ControlSpec controls[] = {
+        {0, "b", ControlKind::button, "", 0, 0, 0, 0, 1},
+        {1, "a", ControlKind::button, "", 0, 0, 0, 0, 0},
+        {2, "c", ControlKind::button, "", 0, 0, 0, 0, 1},
+    };
+    EXPECT_EQ(creationOrder(WindowSpec{"", 0, 0, controls, {}}), (std::vector<std::size_t>{1, 0, 2}));
 }
 
 TEST(Layout, ControlIdsMatchTheirPlaceInTheTable)

@@ -1,6 +1,5 @@
 #include "platform/win32/about_window.h"
 
-#include "platform/win32/dpi.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/shell.h"
 #include "platform/win32/text_convert.h"
@@ -18,46 +17,33 @@ using ui::AboutControl;
 
 } // namespace
 
-AboutWindow::~AboutWindow()
+AboutWindow::AboutWindow(startup::Clock& clock, std::function<void()> minimizeMain)
+    : FormWindow(ui::frmaboutLayout(), aboutWindowClass, style, exStyle), frmabout_(*this, clock, std::move(minimizeMain))
 {
-    if (hwnd_) DestroyWindow(hwnd_);
 }
 
 void AboutWindow::runModal(HWND owner)
 {
     owner_ = owner;
     hand_ = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_POINTER));
-    registerWindowClass(aboutWindowClass, nullptr, nullptr);
-    CreateWindowExW(exStyle, aboutWindowClass, widen(ui::frmaboutLayout().caption).c_str(), style, CW_USEDEFAULT,
-                    CW_USEDEFAULT, 0, 0, owner, nullptr, GetModuleHandleW(nullptr), static_cast<WindowHandler*>(this));
+    createWindow(owner);
     if (!hwnd_) return;
-    form_.create(hwnd_, ui::frmaboutLayout());
     frmabout_.Form_Load();
-    applyDpi(windowDpi(owner), nullptr);
 
     EnableWindow(owner, FALSE);
     ShowWindow(hwnd_, SW_SHOWNORMAL);
-    SetFocus(form_.control(static_cast<int>(AboutControl::cmdok)));
+    SetFocus(control(static_cast<int>(AboutControl::cmdok)));
     runMessageLoopWhile([this] { return hwnd_ != nullptr; });
     // A window closed another way than unload() still gives the owner back.
     EnableWindow(owner, TRUE);
 }
 
-void AboutWindow::applyDpi(UINT dpi, const RECT* suggested)
+POINT AboutWindow::placeWindow(SIZE size)
 {
-    form_.layout(dpi);
-    const RECT frame = windowRectForClient(form_.clientSize(dpi), style, exStyle, dpi);
-    const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
-    POINT at{};
-    if (suggested) {
-        at = {suggested->left, suggested->top};
-    } else {
-        RECT ownerRect{};
-        GetWindowRect(owner_, &ownerRect);
-        at = {ownerRect.left + (ownerRect.right - ownerRect.left - size.cx) / 2,
-              ownerRect.top + (ownerRect.bottom - ownerRect.top - size.cy) / 2};
-    }
-    SetWindowPos(hwnd_, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Centred on its owner, the main window.
+    RECT ownerRect{};
+    GetWindowRect(owner_, &ownerRect);
+    return centredIn(ownerRect, size);
 }
 
 void AboutWindow::setText(AboutControl control, const std::string& text)
@@ -82,15 +68,17 @@ void AboutWindow::unload()
     DestroyWindow(hwnd_);
 }
 
-void AboutWindow::onCommand(WPARAM wParam)
+void AboutWindow::onCommand(int id, int code)
 {
-    const int id = LOWORD(wParam);
-    const int code = HIWORD(wParam);
-    if (id == IDOK || id == IDCANCEL) { // Enter and Esc
-        frmabout_.cmdok_Click();
+    if (id == IDOK) { // Enter
+        frmabout_.enterPressed();
         return;
     }
-    switch (static_cast<AboutControl>(id - Form::idBase)) {
+    if (id == IDCANCEL) { // Esc
+        frmabout_.escapePressed();
+        return;
+    }
+    switch (static_cast<AboutControl>(id - ui::controlIdBase)) {
     case AboutControl::cmdok:
         if (code == BN_CLICKED) frmabout_.cmdok_Click();
         break;
@@ -115,17 +103,13 @@ void AboutWindow::onPaint()
     EndPaint(hwnd_, &paint);
 }
 
-LRESULT AboutWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+void AboutWindow::onClose() { frmabout_.Form_Unload(); }
+
+LRESULT AboutWindow::onMessage(UINT message, WPARAM wParam, LPARAM, bool& handled)
 {
     switch (message) {
-    case WM_NCCREATE:
-        hwnd_ = hwnd;
-        break;
-    case WM_COMMAND:
-        onCommand(wParam);
-        return 0;
     case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == form_.control(static_cast<int>(AboutControl::lblurl))) {
+        if (reinterpret_cast<HWND>(wParam) == control(static_cast<int>(AboutControl::lblurl))) {
             frmabout_.lblurl_MouseMove();
             if (handPointer_) return TRUE;
         }
@@ -133,27 +117,14 @@ LRESULT AboutWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_PAINT:
         onPaint();
         return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        if (HBRUSH brush = form_.colour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
-            return reinterpret_cast<LRESULT>(brush);
-        break;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) SetFocus(form_.control(static_cast<int>(AboutControl::cmdok)));
+        if (LOWORD(wParam) != WA_INACTIVE) SetFocus(control(static_cast<int>(AboutControl::cmdok)));
         return 0;
-    case wmDpiChanged:
-        applyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
-        return 0;
-    case WM_CLOSE:
-        unload();
-        return 0;
-    case WM_NCDESTROY:
-        hwnd_ = nullptr;
-        break;
     default:
         break;
     }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+    handled = false;
+    return 0;
 }
 
 } // namespace kestrevane::win32

@@ -6,8 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/win32/form.h"
-#include "platform/win32/window_class.h"
+#include "platform/win32/form_window.h"
 #include "startup/clock.h"
 #include "ui/about_view.h"
 #include "ui/frm_about.h"
@@ -16,15 +15,9 @@ namespace kestrevane::win32 {
 
 inline constexpr wchar_t aboutWindowClass[] = L"KestrevaneAbout";
 
-class AboutWindow final : public ui::AboutView, private WindowHandler {
+class AboutWindow final : public ui::AboutView, public FormWindow {
 public:
-    AboutWindow(startup::Clock& clock, std::function<void()> minimizeMain)
-        : frmabout_(*this, clock, std::move(minimizeMain))
-    {
-    }
-    AboutWindow(const AboutWindow&) = delete;
-    AboutWindow& operator=(const AboutWindow&) = delete;
-    ~AboutWindow() override;
+    AboutWindow(startup::Clock& clock, std::function<void()> minimizeMain);
 
     // Loads the window, shows it centred on `owner` and returns when it is unloaded.
     void runModal(HWND owner);
@@ -35,14 +28,13 @@ public:
     void unload() override;
 
 private:
-    LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
-    void onCommand(WPARAM wParam);
+    POINT placeWindow(SIZE size) override;
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    void onCommand(int id, int code) override;
+    void onClose() override;
     void onPaint();
-    void applyDpi(UINT dpi, const RECT* suggested);
 
     ui::FrmAbout frmabout_;
-    Form form_;
-    HWND hwnd_ = nullptr;
     HWND owner_ = nullptr;
     HCURSOR hand_ = nullptr;
     bool handPointer_ = false;

@@ -66,21 +66,12 @@ void Form::create(HWND parent, const ui::WindowSpec& design)
     designFonts_.assign(n, nullptr);
     rgbBrushes_.assign(n, nullptr);
 
-    // Windows moves the focus in creation order, so create in tab order.
-    // A dozen controls: an insertion sort, stable, and far smaller than the library's.
-    std::vector<std::size_t> order;
-    order.reserve(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        auto at = order.end();
-        while (at != order.begin() && design.controls[*(at - 1)].tabIndex > design.controls[i].tabIndex) --at;
-        order.insert(at, i);
-    }
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    for (const std::size_t i : order) {
+    for (const std::size_t i : ui::creationOrder(design)) {
         const ui::ControlSpec& c = design.controls[i];
         const Style s = styleOf(c);
         controls_[i] = CreateWindowExW(s.exStyle, s.className, widen(c.text).c_str(), WS_CHILD | WS_VISIBLE | s.style,
-                                       0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idBase + c.id)),
+                                       0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ui::controlIdBase + c.id)),
                                        instance, nullptr);
         if (c.background.kind == ui::Colour::Kind::rgb)
             rgbBrushes_[i] = CreateSolidBrush(toColorRef(c.background, 0));

@@ -13,9 +13,6 @@ namespace kestrevane::win32 {
 
 class Form {
 public:
-    // Control identifiers are the table's ids plus this base.
-    static constexpr int idBase = 100;
-
     Form() = default;
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "platform/win32/dpi.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/window_icons.h"
 #include "ui/main_layout.h"
@@ -16,48 +15,33 @@ constexpr DWORD exStyle = 0;
 
 using ui::MainControl;
 
-// Centres a window of `size` on the work area of the monitor it is on.
-POINT centredOnMonitor(HWND hwnd, SIZE size)
-{
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
-    return {work.left + (work.right - work.left - size.cx) / 2, work.top + (work.bottom - work.top - size.cy) / 2};
-}
-
 } // namespace
+
+MainWindow::MainWindow(std::function<void(HWND owner)> openAbout)
+    : FormWindow(ui::frmmainLayout(), mainWindowClass, style, exStyle), openAbout_(std::move(openAbout))
+{
+}
 
 MainWindow::~MainWindow()
 {
+    // The window goes before its icons.
     if (hwnd_) DestroyWindow(hwnd_);
     if (bigIcon_) DestroyIcon(bigIcon_);
     if (smallIcon_) DestroyIcon(smallIcon_);
 }
 
-void MainWindow::create()
+void MainWindow::create() { createWindow(nullptr); }
+
+POINT MainWindow::placeWindow(SIZE size)
 {
-    registerWindowClass(mainWindowClass, nullptr, nullptr);
-    CreateWindowExW(exStyle, mainWindowClass, widen(ui::frmmainLayout().caption).c_str(), style, CW_USEDEFAULT,
-                    CW_USEDEFAULT, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr),
-                    static_cast<WindowHandler*>(this));
+    // Centred on the work area of the monitor it is on.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    return centredIn(monitor.rcWork, size);
 }
 
-void MainWindow::onCreate()
-{
-    form_.create(hwnd_, ui::frmmainLayout());
-    applyDpi(windowDpi(hwnd_), nullptr);
-}
-
-void MainWindow::applyDpi(UINT dpi, const RECT* suggested)
-{
-    form_.layout(dpi);
-    setWindowIcons(hwnd_, dpi, bigIcon_, smallIcon_);
-    const RECT frame = windowRectForClient(form_.clientSize(dpi), style, exStyle, dpi);
-    const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
-    const POINT at = suggested ? POINT{suggested->left, suggested->top} : centredOnMonitor(hwnd_, size);
-    SetWindowPos(hwnd_, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void MainWindow::onDpiApplied(UINT dpi) { setWindowIcons(hwnd_, dpi, bigIcon_, smallIcon_); }
 
 void MainWindow::setCaption(const std::string& caption) { SetWindowTextW(hwnd_, widen(caption).c_str()); }
 
@@ -130,23 +114,21 @@ void MainWindow::onActivate(WPARAM wParam)
     SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : controlOf(MainControl::Text1));
 }
 
-void MainWindow::onCommand(WPARAM wParam)
+void MainWindow::onCommand(int id, int code)
 {
-    const int id = LOWORD(wParam);
-    const int code = HIWORD(wParam);
     if (id == IDOK) {
         // Enter: no button is the default, so the dialog manager asks for IDOK;
         // press the focused button, as a dialog would.
         const HWND focus = GetFocus();
         if (focus && IsChild(hwnd_, focus) && (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
-            onCommand(MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED));
+            onCommand(GetDlgCtrlID(focus), BN_CLICKED);
         return;
     }
-    if (id == IDCANCEL) { // Esc: the Exit button is the window's cancel button
-        frmmain_->cmdexit_Click();
+    if (id == IDCANCEL) { // Esc
+        frmmain_->escapePressed();
         return;
     }
-    switch (static_cast<MainControl>(id - Form::idBase)) {
+    switch (static_cast<MainControl>(id - ui::controlIdBase)) {
     case MainControl::Text1:
         if (code == EN_SETFOCUS) frmmain_->Text1_GotFocus();
         break;
@@ -164,40 +146,18 @@ void MainWindow::onCommand(WPARAM wParam)
     }
 }
 
-LRESULT MainWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+void MainWindow::onClose() { frmmain_->Form_Unload(); }
+
+LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM, bool& handled)
 {
     switch (message) {
-    case WM_NCCREATE:
-        hwnd_ = hwnd;
-        break;
-    case WM_CREATE:
-        onCreate();
-        return 0;
     case WM_ACTIVATE:
         onActivate(wParam);
         return 0;
-    case WM_COMMAND:
-        onCommand(wParam);
-        return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-        if (HBRUSH brush = form_.colour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
-            return reinterpret_cast<LRESULT>(brush);
-        break;
-    case wmDpiChanged:
-        applyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
-        return 0;
-    case WM_DESTROY:
-        // Closing the window ends the program, as Exit does.
-        PostQuitMessage(0);
-        return 0;
-    case WM_NCDESTROY:
-        hwnd_ = nullptr;
-        break;
     default:
-        break;
+        handled = false;
+        return 0;
     }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 } // namespace kestrevane::win32

@@ -6,8 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/win32/form.h"
-#include "platform/win32/window_class.h"
+#include "platform/win32/form_window.h"
 #include "ui/frm_main.h"
 #include "ui/main_view.h"
 
@@ -15,16 +14,13 @@ namespace kestrevane::win32 {
 
 inline constexpr wchar_t mainWindowClass[] = L"KestrevaneMain";
 
-class MainWindow final : public ui::MainView, private WindowHandler {
+class MainWindow final : public ui::MainView, public FormWindow {
 public:
     // `openAbout` shows the About window modally over the given owner.
-    explicit MainWindow(std::function<void(HWND owner)> openAbout) : openAbout_(std::move(openAbout)) {}
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
+    explicit MainWindow(std::function<void(HWND owner)> openAbout);
     ~MainWindow() override;
 
     void attach(ui::FrmMain& frmmain) { frmmain_ = &frmmain; }
-    HWND hwnd() const { return hwnd_; }
 
     void create() override;
     void setCaption(const std::string& caption) override;
@@ -39,19 +35,18 @@ public:
     void endProgram() override;
 
 private:
-    LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
-    void onCreate();
+    POINT placeWindow(SIZE size) override;
+    void onDpiApplied(UINT dpi) override;
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
     void onActivate(WPARAM wParam);
-    void onCommand(WPARAM wParam);
-    void applyDpi(UINT dpi, const RECT* suggested);
+    void onCommand(int id, int code) override;
+    void onClose() override;
     // Writes text1_ into the text box when it changed since it was last written there.
     void flushText1();
-    HWND controlOf(ui::MainControl c) const { return form_.control(static_cast<int>(c)); }
+    HWND controlOf(ui::MainControl c) const { return control(static_cast<int>(c)); }
 
     std::function<void(HWND)> openAbout_;
     ui::FrmMain* frmmain_ = nullptr;
-    Form form_;
-    HWND hwnd_ = nullptr;
     HWND lastFocus_ = nullptr;
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;

@@ -45,11 +45,13 @@ int runProgram(ProgramServices& s)
 
         startup::Main(services, main);
         const int code = runMessageLoopWhile([] { return true; });
-        if (const std::exception_ptr failure = takeKeptFailure()) std::rethrow_exception(failure);
-        return code;
+        startup::FailureReport failure;
+        if (!takeKeptFailure(failure)) return code;
+        window.unload(); // the message stands alone
+        return showFailure(failure);
     } catch (...) {
         // The windows are gone by now: the message stands alone.
-        return showFailure(std::current_exception(), logFile);
+        return showCurrentFailure(logFile);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/win32/file_handle.h"
 #include "platform/win32/full_path.h"
 #include "platform/win32/text_convert.h"
 
@@ -36,21 +37,6 @@ std::wstring filePath(const std::string& utf8)
                              denied ? startup::FileError::Cause::accessDenied : startup::FileError::Cause::other);
 }
 
-class Handle {
-public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    ~Handle()
-    {
-        if (valid()) CloseHandle(h_);
-    }
-    HANDLE get() const { return h_; }
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE h_;
-};
 
 // A virus scanner or an indexer may hold the log for a moment, and at boot many
 // of them run: so an operation the sharing rules refuse is tried again for a while.
@@ -105,12 +91,12 @@ std::string systemErrorText(unsigned long code)
 
 bool Win32Files::canOpenForReading(const std::string& path)
 {
-    return Handle(openForReading(path)).valid();
+    return FileHandle(openForReading(path)).valid();
 }
 
 startup::FileTail Win32Files::readTail(const std::string& path, std::size_t maxBytes)
 {
-    Handle file(openForReading(path));
+    FileHandle file(openForReading(path));
     if (!file.valid()) fail("open", path);
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size)) fail("read", path);
@@ -140,7 +126,7 @@ void Win32Files::append(const std::string& path, const std::string& bytes)
 {
     if (bytes.size() > MAXDWORD) fail("write", path, ERROR_INVALID_PARAMETER);
     // Readers may look on; no other writer may come between the end found and the write.
-    Handle file(openFile(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL));
+    FileHandle file(openFile(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL));
     if (!file.valid()) fail("open", path);
     LARGE_INTEGER end{};
     if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, &end, FILE_END)) fail("open", path);

@@ -18,7 +18,7 @@ LRESULT CALLBACK forward(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     try {
         result = handler->handle(hwnd, message, wParam, lParam);
     } catch (...) {
-        keepFailure(std::current_exception());
+        keepCurrentFailure();
     }
     if (message == WM_NCDESTROY) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     return result;

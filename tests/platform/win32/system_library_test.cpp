@@ -16,7 +16,7 @@
 #include "platform/win32/text_convert.h"
 #include "platform/win32/tick_count.h"
 #include "platform/win32/win32_date_locale.h"
-#include "temp_directory.h"
+#include "win32/temp_directory.h"
 
 namespace kestrevane::win32 {
 namespace {
@@ -217,7 +217,7 @@ TEST(DllSearch, RestrictedWithWhatTheSystemHas)
 TEST(Shell, OpensWithComSetUpAndWithoutEither)
 {
     const testing::TempDirectory folder;
-    const std::string absent = folder.path() + "\\no such file.kvtest";
+    const std::string absent = narrow(folder.path()) + "\\no such file.kvtest";
     // What the shell says of a file that is not there: an error code, but an answer.
     const auto askedTheShell = [](INT_PTR result) { return result > 0 && result <= 32; };
     const auto apartmentIsSingleThreaded = [] {
@@ -248,11 +248,11 @@ TEST(Shell, OpensWithComSetUpAndWithoutEither)
 TEST(DllSearch, PlantedDllInTheCurrentFolderIsNotLoaded)
 {
     const testing::TempDirectory folder;
-    const std::wstring planted = widen(folder.path()) + L"\\kvplanted.dll";
+    const std::wstring planted = folder.path() + L"\\kvplanted.dll";
     ASSERT_TRUE(CopyFileW((systemFolder() + L"\\version.dll").c_str(), planted.c_str(), FALSE));
     wchar_t previous[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryW(widen(folder.path()).c_str()));
+    ASSERT_TRUE(SetCurrentDirectoryW(folder.path().c_str()));
     const auto loadsPlanted = [] {
         const HMODULE module = LoadLibraryW(L"kvplanted.dll");
         if (module) FreeLibrary(module);

@@ -6,11 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <vector>
 
 #include "case_name.h"
 #include "platform/win32/text_convert.h"
-#include "temp_directory.h"
+#include "win32/temp_directory.h"
 
 using namespace std::string_literals;
 
@@ -20,6 +21,25 @@ namespace {
 using testing::TempDirectory;
 
 constexpr std::size_t anySize = static_cast<std::size_t>(-1);
+
+// The wide path with the extended-length prefix, for set-up calls on long paths.
+std::wstring extendedPath(const std::string& path) { return L"\\\\?\\" + widen(path); }
+
+// Creates every missing directory of a UTF-8 path, long or not; throws on failure.
+void makeDirectories(const std::string& path)
+{
+    std::size_t next = path.find('\\', 3); // past "C:\"
+    for (;;) {
+        const std::string part = path.substr(0, next);
+        if (!CreateDirectoryW(extendedPath(part).c_str(), nullptr)) {
+            const DWORD error = GetLastError();
+            if (error != ERROR_ALREADY_EXISTS)
+                throw std::runtime_error("test set-up: cannot make " + part + " (error " + std::to_string(error) + ")");
+        }
+        if (next == std::string::npos) return;
+        next = path.find('\\', next + 1);
+    }
+}
 
 std::string whole(Win32Files& files, const std::string& path)
 {
@@ -38,10 +58,10 @@ class FilesIn : public ::testing::TestWithParam<PlaceRow> {
 protected:
     void SetUp() override
     {
-        dir_ = temp_.path();
+        dir_ = narrow(temp_.path());
         if (!GetParam().subdirectory.empty()) {
             dir_ += "\\" + GetParam().subdirectory;
-            testing::makeDirectories(dir_);
+            makeDirectories(dir_);
         }
         log_ = dir_ + "\\kestrevane.kvn";
     }
@@ -125,9 +145,9 @@ INSTANTIATE_TEST_SUITE_P(Places, FilesIn, ::testing::Values(
 TEST(Win32Files, LongPathWithForwardSlashesAndDots)
 {
     TempDirectory temp;
-    const std::string dir = temp.path() + "\\" + longName();
-    testing::makeDirectories(dir);
-    std::string sloppy = temp.path() + "/" + longName() + "/./kestrevane.kvn";
+    const std::string dir = narrow(temp.path()) + "\\" + longName();
+    makeDirectories(dir);
+    std::string sloppy = narrow(temp.path()) + "/" + longName() + "/./kestrevane.kvn";
     ASSERT_GE(sloppy.size(), static_cast<std::size_t>(MAX_PATH));
     Win32Files files;
     files.append(sloppy, "abc");
@@ -142,7 +162,7 @@ TEST(Win32Files, LongPathWithForwardSlashesAndDots)
 TEST(Win32Files, TailOfAFileLargerThanFourGigabytes)
 {
     TempDirectory temp;
-    const std::string path = temp.path() + "\\kestrevane.kvn";
+    const std::string path = narrow(temp.path()) + "\\kestrevane.kvn";
     const HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     LARGE_INTEGER size{};
@@ -163,8 +183,8 @@ TEST(Win32Files, MissingFileCannotBeOpened)
 {
     TempDirectory temp;
     Win32Files files;
-    EXPECT_FALSE(files.canOpenForReading(temp.path() + "\\missing.kvn"));
-    EXPECT_FALSE(files.canOpenForReading(temp.path() + "\\no such dir\\missing.kvn"));
+    EXPECT_FALSE(files.canOpenForReading(narrow(temp.path()) + "\\missing.kvn"));
+    EXPECT_FALSE(files.canOpenForReading(narrow(temp.path()) + "\\no such dir\\missing.kvn"));
     EXPECT_FALSE(files.canOpenForReading(""));
 }
 
@@ -186,13 +206,15 @@ protected:
         for (HANDLE lock : heldLocks) CloseHandle(lock);
         heldLocks.clear();
     }
+
+    // A member: removed after TearDown has let go of its locked files, so none is left.
+    TempDirectory temp_;
 };
 
 TEST_P(FileFailures, ThrowFileErrorWithTheSystemsReason)
 {
-    TempDirectory temp;
     Win32Files files;
-    const std::string path = GetParam().prepare(temp.path());
+    const std::string path = GetParam().prepare(narrow(temp_.path()));
     try {
         GetParam().act(files, path);
         FAIL() << "no FileError for " << path;
@@ -210,7 +232,7 @@ std::string readOnlyFile(const std::string& dir)
 {
     const std::string path = dir + "\\kestrevane.kvn";
     Win32Files().append(path, "\"1\"\r\n");
-    if (!SetFileAttributesW(testing::extendedPath(path).c_str(), FILE_ATTRIBUTE_READONLY))
+    if (!SetFileAttributesW(extendedPath(path).c_str(), FILE_ATTRIBUTE_READONLY))
         throw std::runtime_error("test set-up: cannot make " + path + " read-only");
     return path;
 }
@@ -220,7 +242,7 @@ std::string lockedFile(const std::string& dir)
 {
     const std::string path = dir + "\\kestrevane.kvn";
     Win32Files().append(path, "\"1\"\r\n");
-    HANDLE lock = CreateFileW(testing::extendedPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+    HANDLE lock = CreateFileW(extendedPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (lock == INVALID_HANDLE_VALUE) throw std::runtime_error("test set-up: cannot lock " + path);
     heldLocks.push_back(lock);
@@ -230,7 +252,7 @@ std::string lockedFile(const std::string& dir)
 std::string subdirectory(const std::string& dir)
 {
     const std::string path = dir + "\\kestrevane.kvn";
-    testing::makeDirectories(path);
+    makeDirectories(path);
     return path;
 }
 
@@ -253,7 +275,7 @@ TEST(Win32Files, ReadOnlyFileStaysReadable)
 {
     TempDirectory temp;
     Win32Files files;
-    const std::string path = readOnlyFile(temp.path());
+    const std::string path = readOnlyFile(narrow(temp.path()));
     EXPECT_TRUE(files.canOpenForReading(path));
     EXPECT_EQ(whole(files, path), "\"1\"\r\n");
 }

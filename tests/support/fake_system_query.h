@@ -1,18 +1,20 @@
 // A system whose answers the test sets, recording which queries were made and with what.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "sysinfo/system_query.h"
 
-namespace kestrevane::sysinfo::testing {
+namespace kestrevane::testing {
 
 // A query result with the service-pack text padded with NULs to its 128-byte field.
-inline VersionQueryResult versionResult(std::int32_t returned, std::int32_t major, std::int32_t minor,
-                                        std::int32_t build, std::int32_t platform, const std::string& servicePack)
+inline sysinfo::VersionQueryResult versionResult(std::int32_t returned, std::int32_t major, std::int32_t minor,
+                                                 std::int32_t build, std::int32_t platform,
+                                                 const std::string& servicePack)
 {
-    VersionQueryResult result;
+    sysinfo::VersionQueryResult result;
     result.returned = returned;
     result.record.majorVersion = major;
     result.record.minorVersion = minor;
@@ -22,7 +24,7 @@ inline VersionQueryResult versionResult(std::int32_t returned, std::int32_t majo
     return result;
 }
 
-class FakeSystemQuery : public SystemQuery {
+class FakeSystemQuery : public sysinfo::SystemQuery {
 public:
     struct NameCall {
         std::string query, buffer;
@@ -30,13 +32,23 @@ public:
     };
 
     std::uint64_t milliseconds = 0;
-    VersionQueryResult version;
-    // Written at the start of the buffer, as the system writes a name and its NUL.
+    sysinfo::VersionQueryResult version;
+    // Written at the start of the buffer, as the system writes a name: give its NUL too.
     std::string computerName, userName;
+    // Every query in order ("uptime", "version", "computer", "user"): who asks what, when.
+    std::vector<std::string> asked;
     std::vector<NameCall> nameCalls;
 
-    std::uint64_t millisecondsSinceStart() override { return milliseconds; }
-    VersionQueryResult queryVersion() override { return version; }
+    std::uint64_t millisecondsSinceStart() override
+    {
+        asked.push_back("uptime");
+        return milliseconds;
+    }
+    sysinfo::VersionQueryResult queryVersion() override
+    {
+        asked.push_back("version");
+        return version;
+    }
     std::string queryComputerName(const std::string& buffer, std::uint32_t size) override
     {
         return fill("computer", computerName, buffer, size);
@@ -49,6 +61,7 @@ public:
 private:
     std::string fill(const char* query, const std::string& written, const std::string& buffer, std::uint32_t size)
     {
+        asked.push_back(query);
         nameCalls.push_back({query, buffer, size});
         std::string filled = buffer;
         filled.replace(0, written.size(), written);
@@ -56,4 +69,4 @@ private:
     }
 };
 
-} // namespace kestrevane::sysinfo::testing
+} // namespace kestrevane::testing

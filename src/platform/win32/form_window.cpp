@@ -1,0 +1,76 @@
+#include "platform/win32/form_window.h"
+
+#include "platform/win32/dpi.h"
+#include "platform/win32/text_convert.h"
+
+namespace kestrevane::win32 {
+
+FormWindow::~FormWindow()
+{
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void FormWindow::createWindow(HWND owner, HICON icon)
+{
+    registerWindowClass(className_, icon, icon);
+    CreateWindowExW(exStyle_, className_, widen(design_.caption).c_str(), style_, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
+                    owner, nullptr, GetModuleHandleW(nullptr), static_cast<WindowHandler*>(this));
+}
+
+void FormWindow::applyDpi(UINT dpi, const RECT* suggested)
+{
+    form_.layout(dpi);
+    onDpiApplied(dpi);
+    const RECT frame = windowRectForClient(form_.clientSize(dpi), style_, exStyle_, dpi);
+    const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
+    const POINT at = suggested ? POINT{suggested->left, suggested->top} : placeWindow(size);
+    SetWindowPos(hwnd_, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT FormWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NCCREATE:
+        hwnd_ = hwnd;
+        break;
+    case WM_CREATE: {
+        form_.create(hwnd_, design_);
+        // A window shows at its owner's DPI, which it does not have yet itself.
+        const HWND owner = GetWindow(hwnd_, GW_OWNER);
+        applyDpi(windowDpi(owner ? owner : hwnd_), nullptr);
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        if (HBRUSH brush = form_.colour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
+    case wmDpiChanged:
+        applyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_CLOSE:
+        onClose();
+        return 0;
+    case WM_NCDESTROY:
+        hwnd_ = nullptr;
+        break;
+    default: {
+        bool handled = true;
+        const LRESULT result = onMessage(message, wParam, lParam, handled);
+        if (handled) return result;
+        break;
+    }
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+POINT centredIn(const RECT& area, SIZE size)
+{
+    return {area.left + (area.right - area.left - size.cx) / 2, area.top + (area.bottom - area.top - size.cy) / 2};
+}
+
+} // namespace kestrevane::win32

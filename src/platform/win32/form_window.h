@@ -1,0 +1,60 @@
+// What every designed window of the program does alike: it is created with its controls,
+// placed and sized for its DPI, coloured as designed, and its events reach one handler.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/win32/form.h"
+#include "platform/win32/window_class.h"
+#include "ui/layout.h"
+
+namespace kestrevane::win32 {
+
+class FormWindow : protected WindowHandler {
+public:
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+
+protected:
+    FormWindow(const ui::WindowSpec& design, const wchar_t* className, DWORD style, DWORD exStyle)
+        : design_(design), className_(className), style_(style), exStyle_(exStyle)
+    {
+    }
+    ~FormWindow() override;
+
+    // Creates the window and its controls, hidden, laid out for the DPI it will show at.
+    void createWindow(HWND owner, HICON icon = nullptr);
+    // Lays the controls out for `dpi` and sizes the window; it goes to `suggested` (the
+    // system's place after a DPI change) or, when null, to where placeWindow() says.
+    void applyDpi(UINT dpi, const RECT* suggested);
+    HWND control(int id) const { return form_.control(id); }
+
+    // Where a window of `size` goes when the system suggests no place.
+    virtual POINT placeWindow(SIZE size) = 0;
+    // What a window does beyond its layout at a new DPI (icons, say).
+    virtual void onDpiApplied(UINT) {}
+    // A control's notification, or IDOK (Enter) or IDCANCEL (Esc) from the dialog keys.
+    virtual void onCommand(int id, int code) = 0;
+    // Asked to close: the close box, the system menu or Alt+F4.
+    virtual void onClose() = 0;
+    // The window's other messages; `handled` false passes a message on to the default.
+    virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) = 0;
+
+    Form form_;
+    HWND hwnd_ = nullptr;
+
+private:
+    LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) final;
+
+    const ui::WindowSpec& design_;
+    const wchar_t* className_;
+    DWORD style_;
+    DWORD exStyle_;
+};
+
+// The position that centres `size` in `area`.
+POINT centredIn(const RECT& area, SIZE size);
+
+} // namespace kestrevane::win32
