@@ -1,12 +1,7 @@
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
+set(KESTREVANE_MINGW_TRIPLET i686-w64-mingw32)
 # The win32-thread compilers: the 32-bit exe is the one for old Windows, and without
 # winpthread it is smaller and imports nothing Windows XP lacks. Nothing in it needs
-# std::thread; its tests (which googletest would need posix threads for) are not built.
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# std::thread; its tests (which GoogleTest would need posix threads for) are not built.
+set(KESTREVANE_MINGW_THREADS win32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

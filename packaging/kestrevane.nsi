@@ -35,6 +35,9 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ; A file that cannot be replaced (the program is running) fails the install
 ; instead of being skipped, also when silent.
 AllowSkipFiles off
+; The files' times would be the build's: without them the installer is reproducible
+; (installed files take the time of the install).
+SetDateSave off
 
 VIProductVersion "${VERSION_DOTTED}"
 VIAddVersionKey /LANG=1033 "ProductName" "${APP}"

@@ -4,6 +4,8 @@
 # windows and windows-x86 first where they are not up to date.
 #   package.sh [WINDOWS_BUILD_DIR X86_BUILD_DIR DIST_DIR]
 #   (defaults build/windows, build/windows-x86 and build/dist)
+# The packages are reproducible: the same commit gives the same bytes (README,
+# "Reproducible builds"); SOURCE_DATE_EPOCH, when set, replaces the commit's time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 win64=${1:-build/windows}
@@ -19,9 +21,9 @@ for build in "windows $win64" "windows-x86 $win32"; do
     read -r preset dir <<<"$build"
     echo "== package $preset ($dir)"
     [ -f "$dir/CMakeCache.txt" ] || cmake --preset "$preset" -B "$dir" >/dev/null
-    cmake --build "$dir" -j "$jobs" --target Kestrevane kestrevane_installer
+    # The ZIP again each time: its file times are the commit's, which may have changed.
     rm -f "$dir"/package/*.zip
-    (cd "$dir" && cpack -G ZIP >/dev/null)
+    cmake --build "$dir" -j "$jobs" --target Kestrevane kestrevane_zip kestrevane_installer
     for package in "$dir"/package/Kestrevane-*.zip "$dir"/package/Kestrevane-*-setup.exe; do
         cp "$package" "$dist/"
         echo "package: $dist/$(basename "$package")"
