@@ -56,21 +56,21 @@ std::string todayDate()
     return narrow(date);
 }
 
-LogSpec LogSpec::parse(const std::wstring& text)
+LogContent LogContent::parse(const std::wstring& text)
 {
-    LogSpec spec;
-    if (text == L"none") return spec;
+    LogContent content;
+    if (text == L"none") return content;
     const bool sparse = text.rfind(L"sparse:", 0) == 0;
     const std::wstring number = sparse ? text.substr(7) : text;
     wchar_t* end = nullptr;
-    spec.records = std::wcstol(number.c_str(), &end, 10);
-    if (number.empty() || *end != L'\0' || spec.records < 0)
+    content.records = std::wcstol(number.c_str(), &end, 10);
+    if (number.empty() || *end != L'\0' || content.records < 0)
         throw std::invalid_argument("bad log: expected none, N or sparse:N");
-    spec.kind = sparse ? Kind::sparse : Kind::records;
-    return spec;
+    content.kind = sparse ? Kind::sparse : Kind::records;
+    return content;
 }
 
-std::string LogSpec::describe() const
+std::string LogContent::describe() const
 {
     switch (kind) {
     case Kind::none:
@@ -83,17 +83,17 @@ std::string LogSpec::describe() const
     return "";
 }
 
-LauncherLog::LauncherLog(const std::wstring& directory, LogSpec spec)
-    : path_(directory + L"\\kestrevane.kvn"), spec_(spec)
+LauncherLog::LauncherLog(const std::wstring& directory, LogContent content)
+    : path_(directory + L"\\kestrevane.kvn"), content_(content)
 {
 }
 
 void LauncherLog::write()
 {
-    if (spec_.kind == LogSpec::Kind::none) return;
+    if (content_.kind == LogContent::Kind::none) return;
     Handle file(CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) fail("cannot create", path_);
-    if (spec_.kind == LogSpec::Kind::sparse) {
+    if (content_.kind == LogContent::Kind::sparse) {
         // Windows needs the flag or it allocates the zeros; Wine's ftruncate leaves a hole anyway.
         DWORD unused = 0;
         DeviceIoControl(file.get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &unused, nullptr);
@@ -110,7 +110,7 @@ void LauncherLog::write()
     std::snprintf(time, sizeof time, "%02u:%02u:%02u", now.wHour, now.wMinute, now.wSecond);
     const std::string head = "\"" + todayDate() + "\",\"" + time + "\",\"";
     std::string chunk;
-    for (long i = 1; i <= spec_.records; ++i) {
+    for (long i = 1; i <= content_.records; ++i) {
         chunk += head + std::to_string(i) + "\"\r\n";
         if (chunk.size() >= (1u << 20)) {
             writeAll(file.get(), chunk, path_);
@@ -125,7 +125,7 @@ void LauncherLog::write()
 
 std::wstring LauncherLog::checkAndCutBack()
 {
-    if (spec_.kind == LogSpec::Kind::none) return L"";
+    if (content_.kind == LogContent::Kind::none) return L"";
     Handle file(CreateFileW(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return L"the log is gone or locked (error " + std::to_wstring(GetLastError()) + L")";
@@ -147,7 +147,7 @@ std::wstring LauncherLog::checkAndCutBack()
         return L"cannot read the appended record";
 
     std::wstring problem;
-    const std::string count = std::to_string(spec_.records + 1);
+    const std::string count = std::to_string(content_.records + 1);
     if (added.rfind("\"" + todayDate() + "\",\"", 0) != 0 || !endsWith(added, "\",\"" + count + "\"\r\n") ||
         added.find('\n') != added.size() - 1) {
         // On one line: the report is read line by line.

@@ -10,22 +10,22 @@
 
 namespace kestrevane::bench {
 
-struct LogSpec {
+struct LogContent {
     enum class Kind { none, records, sparse };
     Kind kind = Kind::none;
     long records = 0; // today's records; for `sparse`, those after the zeros
 
     // "none", "N" (N records of today) or "sparse:N" (4 GiB of sparse zeros, CR LF,
     // then N records of today). Throws std::invalid_argument.
-    static LogSpec parse(const std::wstring& text);
+    static LogContent parse(const std::wstring& text);
     std::string describe() const;
 };
 
 class LauncherLog {
 public:
-    LauncherLog(const std::wstring& directory, LogSpec spec);
+    LauncherLog(const std::wstring& directory, LogContent content);
 
-    LogSpec spec() const { return spec_; }
+    LogContent content() const { return content_; }
     std::uint64_t size() const { return size_; }
     // Writes the log anew. Throws std::runtime_error.
     void write();
@@ -35,7 +35,7 @@ public:
 
 private:
     std::wstring path_;
-    LogSpec spec_;
+    LogContent content_;
     std::uint64_t size_ = 0;
 };
 

@@ -29,7 +29,7 @@
 namespace {
 
 using kestrevane::bench::LauncherLog;
-using kestrevane::bench::LogSpec;
+using kestrevane::bench::LogContent;
 
 // A runaway start (a whole 4 GiB log read into memory) is stopped before it takes the
 // machine down; a finished start of any design here stays far below it.
@@ -297,9 +297,9 @@ int compare(int runs, Program& program, Program& baseline, double limitMs)
 {
     program.log.write();
     baseline.log.write();
-    std::printf("log program %s bytes %llu\n", program.log.spec().describe().c_str(),
+    std::printf("log program %s bytes %llu\n", program.log.content().describe().c_str(),
                 static_cast<unsigned long long>(program.log.size()));
-    std::printf("log baseline %s bytes %llu\n", baseline.log.spec().describe().c_str(),
+    std::printf("log baseline %s bytes %llu\n", baseline.log.content().describe().c_str(),
                 static_cast<unsigned long long>(baseline.log.size()));
     std::fflush(stdout);
 
@@ -347,9 +347,9 @@ int wmain(int argc, wchar_t** argv)
         const std::wstring baselineExe = fullPath(argv[4]);
         if (lower(directoryOf(programExe)) == lower(directoryOf(baselineExe)))
             throw std::invalid_argument("the log lives beside the exe: give each side a folder of its own");
-        Program program{"program", programExe, LauncherLog(directoryOf(programExe), LogSpec::parse(argv[3])),
+        Program program{"program", programExe, LauncherLog(directoryOf(programExe), LogContent::parse(argv[3])),
                         {}, {}, {}, {}, {}};
-        Program baseline{"baseline", baselineExe, LauncherLog(directoryOf(baselineExe), LogSpec::parse(argv[5])),
+        Program baseline{"baseline", baselineExe, LauncherLog(directoryOf(baselineExe), LogContent::parse(argv[5])),
                          {}, {}, {}, {}, {}};
         try {
             return compare(runs, program, baseline, limitMs);

@@ -10,9 +10,10 @@ FormWindow::~FormWindow()
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
-void FormWindow::createWindow(HWND owner, HICON icon)
+void FormWindow::createWindow(HWND owner)
 {
-    registerWindowClass(className_, icon, icon);
+    // The main window's icons follow its DPI, so the class carries none.
+    registerWindowClass(className_);
     CreateWindowExW(exStyle_, className_, widen(design_.caption).c_str(), style_, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
                     owner, nullptr, GetModuleHandleW(nullptr), static_cast<WindowHandler*>(this));
 }

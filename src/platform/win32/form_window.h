@@ -25,7 +25,7 @@ protected:
     ~FormWindow() override;
 
     // Creates the window and its controls, hidden, laid out for the DPI it will show at.
-    void createWindow(HWND owner, HICON icon = nullptr);
+    void createWindow(HWND owner);
     // Lays the controls out for `dpi` and sizes the window; it goes to `suggested` (the
     // system's place after a DPI change) or, when null, to where placeWindow() says.
     void applyDpi(UINT dpi, const RECT* suggested);

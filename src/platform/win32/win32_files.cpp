@@ -37,7 +37,6 @@ std::wstring filePath(const std::string& utf8)
                              denied ? startup::FileError::Cause::accessDenied : startup::FileError::Cause::other);
 }
 
-
 // A virus scanner or an indexer may hold the log for a moment, and at boot many
 // of them run: so an operation the sharing rules refuse is tried again for a while.
 template <typename Operation>

@@ -26,7 +26,7 @@ LRESULT CALLBACK forward(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
-void registerWindowClass(const wchar_t* className, HICON icon, HICON smallIcon)
+void registerWindowClass(const wchar_t* className)
 {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -34,8 +34,6 @@ void registerWindowClass(const wchar_t* className, HICON icon, HICON smallIcon)
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = forward;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hIcon = icon;
-    wc.hIconSm = smallIcon;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     wc.lpszClassName = className;

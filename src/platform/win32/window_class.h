@@ -13,6 +13,6 @@ public:
 };
 
 // Registers `className` once; CreateWindowEx's last argument must be the WindowHandler*.
-void registerWindowClass(const wchar_t* className, HICON icon, HICON smallIcon);
+void registerWindowClass(const wchar_t* className);
 
 } // namespace kestrevane::win32

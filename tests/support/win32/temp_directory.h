@@ -1,6 +1,6 @@
 // A fresh, empty folder below the temp folder for one test, removed with everything in
-// it afterwards. Win32 calls only: the end-to-end tests, which link none of the product,
-// use it as the tests of its Win32 layer do.
+// it afterwards. Win32 calls only: the end-to-end tests, which link none of the product's
+// Win32 layer, use it as the tests of that layer do.
 #pragma once
 
 #include <string>
