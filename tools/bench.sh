@@ -8,14 +8,13 @@
 # which the table then shows as failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash tools/deps.sh bench
 source tools/wine-env.sh
 # A start takes about 2.5 s here, 2 of them in closing: with no window manager on the
 # Xvfb, Wine waits out its 2 s timeout for one when a shown window goes. 8 comparisons
 # of 2 x (15 + 1) starts keep the whole run near 12 minutes.
 runs=${1:-15}
 limit=${LIMIT:-60}
-
-bash tools/deps.sh
 
 jobs=$(nproc)
 echo "== build" >&2

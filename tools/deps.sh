@@ -1,33 +1,46 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need on Debian 12, skipping what is there.
-#   deps.sh [extra packages...]
+# Installs what a command needs on Debian 12, skipping what is there.
+#   deps.sh run|package|fuzz|bench|test [extra packages...]
+# Each command installs only its own set, so that the run and package commands stay
+# quick on a fresh machine; test installs everything the others do and its own tools.
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ python3 googletest
-    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32
-    wine wine64 xvfb x11-utils xdotool imagemagick
-    nsis
-    clang-14 libclang-rt-14-dev
-    libbenchmark-dev
-    "$@"
-)
+# The Windows build: the cross compilers, CMake, the images script, and GoogleTest's
+# source, which configuring the windows preset reads.
+build=(cmake ninja-build python3 googletest g++-mingw-w64-x86-64-posix)
+# Running the exe: Wine, a private X display, and keys and screenshots for it.
+wine=(wine wine64 xvfb xdotool imagemagick)
+# The 32-bit build and the packages; git gives the ZIPs their commit's time.
+package=(g++-mingw-w64-i686-win32 nsis git)
+fuzz=(cmake ninja-build clang-14 libclang-rt-14-dev)
 
-# Wine's 32-bit half, so the i686 exe runs in the same prefix as on 64-bit Windows.
-packages+=(wine32:i386)
+case ${1:-} in
+run) packages=("${build[@]}" "${wine[@]}") ;;
+package) packages=("${build[@]}" "${package[@]}") ;;
+fuzz) packages=("${fuzz[@]}") ;;
+bench) packages=("${build[@]}" "${wine[@]}" "${package[@]}" g++ libbenchmark-dev) ;;
+# Native tests, Wine's 32-bit half (as 64-bit Windows runs the i686 exe), window
+# lists for the tests, the fresh-machine check and the shell lint.
+test) packages=("${build[@]}" "${wine[@]}" "${package[@]}" "${fuzz[@]}" g++ wine32:i386
+                debootstrap shellcheck) ;;
+*) echo "usage: deps.sh run|package|fuzz|bench|test [extra packages...]" >&2; exit 2 ;;
+esac
+packages+=("${@:2}")
 
 missing=()
 for p in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
     [ "$status" = "install ok installed" ] || missing+=("$p")
 done
+[ ${#missing[@]} -gt 0 ] || exit 0
 
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "deps: installing ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+echo "deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+for p in "${missing[@]}"; do
+    if [ "${p%:i386}" != "$p" ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
         dpkg --add-architecture i386
+        break
     fi
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+done
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

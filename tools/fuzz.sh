@@ -10,7 +10,7 @@ seconds=${1:-60}
 targets=(record_reader start_up)
 build=build/fuzz
 
-bash tools/deps.sh
+bash tools/deps.sh fuzz
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j 2
 

@@ -12,7 +12,7 @@ win64=${1:-build/windows}
 win32=${2:-build/windows-x86}
 dist=${3:-build/dist}
 
-bash tools/deps.sh
+bash tools/deps.sh package
 
 jobs=$(nproc)
 mkdir -p "$dist"

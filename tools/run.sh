@@ -5,11 +5,11 @@
 # program the way a user would (Esc), then reports its exit code.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash tools/deps.sh run
 source tools/wine-env.sh
 
-bash tools/deps.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$(nproc)"
+cmake --build --preset windows -j "$(nproc)" --target Kestrevane
 
 exe=build/windows/Kestrevane.exe
 log=build/windows/kestrevane.kvn
@@ -17,6 +17,7 @@ wine_env "$PWD/build/wine-prefix"
 
 xvfb=
 pid=
+# shellcheck disable=SC2317 # called by the trap
 cleanup() {
     wine_stop_pid "$pid"
     if [ -n "$xvfb" ]; then

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash tools/deps.sh
+bash tools/deps.sh test
 
 jobs=$(nproc)
 for preset in linux linux-asan windows windows-x86; do

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The one Wine environment of run, test, screenshots, bench and the install test:
 # Wine's paths, its environment for a prefix, a private Xvfb, a prefix's set-up and
 # server, the session folder the Windows tests share, and waiting for programs.
@@ -6,9 +7,18 @@
 #   source tools/wine-env.sh
 
 wine_env_name=${wine_env_name:-$(basename "$0" .sh)}
+# Wine's paths are found when a function needs them, not here: a script may source this
+# before tools/deps.sh has installed Wine.
 wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver64
-[ -x "$wineserver" ] || wineserver=$(command -v wineserver || true)
+wineserver=
+
+# wine_find_server: sets wineserver; returns 1 when Wine is not installed.
+wine_find_server() {
+    [ -n "$wineserver" ] && return 0
+    wineserver=/usr/lib/wine/wineserver64
+    [ -x "$wineserver" ] || wineserver=$(command -v wineserver || true)
+    [ -n "$wineserver" ]
+}
 
 wine_fail() {
     echo "$wine_env_name: $*" >&2
@@ -24,13 +34,16 @@ wine_need() {
 }
 
 # wine_env PREFIX [DLL_OVERRIDE...]: exports what every Wine run here gets: no debug
-# output, no prompt to install Mono or Gecko, and the prefix.
+# output, no prompt to install Mono or Gecko, the prefix, and a UTF-8 locale whatever
+# the caller's (Wine maps file names through it: under an ASCII one, a folder named
+# "Zoë" cannot be made). A test that wants another locale sets LC_ALL for its child.
 wine_env() {
     local overrides="mscoree,mshtml=" extra
     [ -x "$wine" ] || wine_fail "$wine not found (bash tools/deps.sh installs wine64)"
-    [ -n "$wineserver" ] || wine_fail "wineserver not found (bash tools/deps.sh installs wine64)"
+    wine_find_server || wine_fail "wineserver not found (bash tools/deps.sh installs wine64)"
     for extra in "${@:2}"; do overrides+=";$extra"; done
-    export WINEDEBUG=-all WINEDLLOVERRIDES="$overrides" WINEPREFIX="$1"
+    export WINEDEBUG=-all WINEDLLOVERRIDES="$overrides" WINEPREFIX="$1" LANG=C.UTF-8 LC_ALL=C.UTF-8
+    unset LANGUAGE
 }
 
 # wine_running PID: whether PID is alive. A zombie counts as ended: a container's
@@ -66,8 +79,10 @@ wine_xvfb_start() {
     local log=$1 n _
     wine_need Xvfb
     for n in $(seq 90 190); do
-        [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ] || continue
-        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$log" 2>&1 </dev/null &
+        if [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; then continue; fi
+        # Only the socket file in /tmp: an abstract socket is shared by every /tmp on the
+        # machine (a chroot's too), and a client would reach another root's server there.
+        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -nolisten local >"$log" 2>&1 </dev/null &
         wine_xvfb_pid=$!
         # An X server writes its pid into the lock: the display is ours only then.
         for _ in $(seq 100); do
@@ -114,7 +129,7 @@ wine_server_keep() {
 # wine_server_end PREFIX [SECONDS]: ends the prefix's server and its programs; given
 # SECONDS, first lets them finish by themselves for that long.
 wine_server_end() {
-    [ -d "$1" ] && [ -n "$wineserver" ] || return 0
+    if [ ! -d "$1" ] || ! wine_find_server; then return 0; fi
     if [ -n "${2:-}" ]; then
         WINEPREFIX=$1 timeout "$2" "$wineserver" -w 2>/dev/null && return 0
     fi
