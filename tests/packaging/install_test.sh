@@ -1,190 +1,160 @@
 #!/usr/bin/env bash
-# The packages of tools/package.sh as a user gets them. Both ZIPs hold the exe of their
-# build, the README and the licence. Then each installer, the 64-bit one and the 32-bit
-# one (which 64-bit Windows runs under WoW64), in a fresh Wine prefix of its own: it
-# installs silently per user with a Start menu shortcut and the start at sign-in; the
-# installed exe is its build's; the program the shortcut names starts and writes its
-# log beside itself; the silent uninstall leaves nothing but the log; a second install
-# and an uninstall that is told to delete the log leave nothing at all.
-#   install_test.sh DIST_DIR VERSION WIN64_EXE WIN32_EXE SESSION_DIR
+# One installer of tools/package.sh as a user gets it, the 64-bit one or the 32-bit one
+# (which 64-bit Windows runs under WoW64), in a fresh Wine prefix of its own: it installs
+# silently per user with a Start menu shortcut and the start at sign-in; the installed
+# exe is its build's; the program the shortcut names starts and writes its log beside
+# itself; the silent uninstall leaves nothing but the log; a second install and an
+# uninstall that is told to delete the log leave nothing at all.
+#   install_test.sh DIST_DIR VERSION win64|win32 BUILT_EXE SESSION_DIR
 set -euo pipefail
 dist=${1:?folder of the packages}
 version=${2:?version}
-declare -A built=([win64]=${3:?the exe of the 64-bit build} [win32]=${4:?the exe of the 32-bit build})
-sessions=${5:?folder of the Wine sessions}
+arch=${3:?win64 or win32}
+exe_built=${4:?the exe of the build}
+session=${5:?folder of the Wine session}
 here=$(cd "$(dirname "$0")" && pwd)
-wine_env_name="install_test: FAIL"
+wine_env_name="install_test[$arch]: FAIL"
+# shellcheck source=../../tools/wine-env.sh
 source "$here/../../tools/wine-env.sh"
 
 fail() { wine_fail "$@"; }
 
 wine_need python3 xdotool
-python3 "$here/packages.py" check "$dist" "$version" "${built[win64]}" "${built[win32]}" ||
-    fail "the packages in $dist are not right"
-echo "install_test: both ZIPs and both installers are as they should be"
 
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrevane'
 
-# Install, start and uninstall of one architecture's installer; runs in a subshell of
-# its own, so that its fail() ends only this architecture and its trap stops its session.
-test_installer() {
-    local arch=$1
-    local exe_built=${built[$arch]}
-    local setup=$dist/Kestrevane-$version-$arch-setup.exe
-    local started=$SECONDS
-    # Not local: the EXIT trap runs after the function has returned.
-    session=$sessions/$arch
-    wine_env_name="install_test[$arch]: FAIL"
-    step() { echo "install_test[$arch]: $*"; }
+setup=$dist/Kestrevane-$version-$arch-setup.exe
+started=$SECONDS
+step() { echo "install_test[$arch]: $*"; }
 
-    [ -f "$setup" ] || fail "no $setup"
-    program=
-    passed=
-    cleanup() {
-        # For a 32-bit exe, $program is wine64's wrapper that waits for it and hands on
-        # its exit code; the session's stop ends the program itself.
-        wine_stop_pid "$program"
-        wine_session_stop "$session"
-        # The prefix takes hundreds of megabytes; a failed run keeps it for a look.
-        if [ -n "$passed" ]; then rm -rf "$session"; fi
-    }
-    trap cleanup EXIT
-    # A fresh prefix: nothing of an earlier install may help this one pass.
-    wine_session_start "$session"
-    # Wine would turn the shortcut into a menu entry of this machine's desktop.
-    wine_session_join "$session" winemenubuilder.exe=d
+program=
+passed=
+cleanup() {
+    # For a 32-bit exe, $program is wine64's wrapper that waits for it and hands on
+    # its exit code; the session's stop ends the program itself.
+    wine_stop_pid "$program"
+    wine_session_stop "$session"
+    # The prefix takes hundreds of megabytes; a failed run keeps it for a look.
+    if [ -n "$passed" ]; then rm -rf "$session"; fi
+}
+trap cleanup EXIT
+[ -f "$setup" ] || fail "no $setup"
+# A fresh prefix: nothing of an earlier install may help this one pass.
+wine_session_start "$session"
+# Wine would turn the shortcut into a menu entry of this machine's desktop.
+wine_session_join "$session" winemenubuilder.exe=d
 
-    win() { "$wine" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
-    unix_path() { win winepath -u "$1"; }
-    # The data of a registry value, or nothing when it is not there. wine64's reg.exe
-    # reads the 64-bit view, the one 64-bit Windows' shell reads: a value the 32-bit
-    # installer wrote into a WoW64-redirected key would not be found.
-    reg_value() {
-        win reg query "$1" /v "$2" | sed -n "s/^    $2    REG_[A-Z_]*    //p" || true
-    }
-    has_key() { "$wine" reg query "$1" </dev/null >/dev/null 2>&1; }
-    listing() { (cd "$1" && find . -mindepth 1 | sort | tr '\n' ' '); }
+win() { "$wine" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+unix_path() { win winepath -u "$1"; }
+# The data of a registry value, or nothing when it is not there. wine64's reg.exe
+# reads the 64-bit view, the one 64-bit Windows' shell reads: a value the 32-bit
+# installer wrote into a WoW64-redirected key would not be found.
+reg_value() {
+    win reg query "$1" /v "$2" | sed -n "s/^    $2    REG_[A-Z_]*    //p" || true
+}
+has_key() { "$wine" reg query "$1" </dev/null >/dev/null 2>&1; }
+listing() { (cd "$1" && find . -mindepth 1 | sort | tr '\n' ' '); }
 
-    local local_appdata appdata
-    local_appdata=$(win cmd /c echo %LOCALAPPDATA%)
-    appdata=$(win cmd /c echo %APPDATA%)
-    [ -n "$local_appdata" ] && [ -n "$appdata" ] || fail "Wine does not tell the user's folders"
-    # Per-user folders are the same for 32- and 64-bit programs, so both install here.
-    local instdir_win="$local_appdata\\Programs\\Kestrevane"
-    local instdir lnk
-    instdir=$(unix_path "$instdir_win")
-    lnk=$(unix_path "$appdata\\Microsoft\\Windows\\Start Menu\\Programs\\Kestrevane.lnk")
-    local exe_win="$instdir_win\\Kestrevane.exe"
+local_appdata=$(win cmd /c echo %LOCALAPPDATA%)
+appdata=$(win cmd /c echo %APPDATA%)
+if [ -z "$local_appdata" ] || [ -z "$appdata" ]; then fail "Wine does not tell the user's folders"; fi
+# Per-user folders are the same for 32- and 64-bit programs, so both install here.
+instdir_win="$local_appdata\\Programs\\Kestrevane"
+instdir=$(unix_path "$instdir_win")
+lnk=$(unix_path "$appdata\\Microsoft\\Windows\\Start Menu\\Programs\\Kestrevane.lnk")
+exe_win="$instdir_win\\Kestrevane.exe"
 
-    install() {
-        local rc=0
-        "$wine" "$setup" /S </dev/null >/dev/null 2>&1 || rc=$?
-        [ "$rc" -eq 0 ] || fail "the silent install ended with exit code $rc"
-    }
-    # Runs the uninstaller and waits for it: it goes on in a copy of itself, whose last
-    # step removes its registration.
-    uninstall() {
-        "$wine" "$instdir_win\\uninstall.exe" "$@" </dev/null >/dev/null 2>&1 || fail "the uninstaller did not start"
-    }
-    wait_uninstalled() {
-        for _ in $(seq 150); do
-            has_key "$uninstall_key" || return 0
-            sleep 0.2
-        done
-        fail "the uninstaller did not finish within 30 s"
-    }
-
-    step "installing $(basename "$setup") silently into a fresh prefix"
-    install
-    [ "$(listing "$instdir")" = "./Kestrevane.exe ./LICENSE.txt ./README.txt ./uninstall.exe " ] ||
-        fail "the install folder $instdir_win holds: $(listing "$instdir")"
-    # Both installers write the same file name: only the machine and the bytes tell the
-    # 32-bit exe from the 64-bit one.
-    local file machine
-    for file in Kestrevane.exe uninstall.exe; do
-        machine=$(python3 "$here/packages.py" machine "$instdir/$file")
-        [ "$machine" = "$arch" ] || fail "the installed $file is a $machine program, not a $arch one"
-    done
-    cmp -s "$instdir/Kestrevane.exe" "$exe_built" || fail "the installed exe is not $exe_built"
-    local run quiet
-    run=$(reg_value "$run_key" Kestrevane)
-    [ "$run" = "\"$exe_win\"" ] || fail "the Run value is [$run], not [\"$exe_win\"]"
-    quiet=$(reg_value "$uninstall_key" QuietUninstallString)
-    [ "$quiet" = "\"$instdir_win\\uninstall.exe\" /S" ] || fail "QuietUninstallString is [$quiet]"
-    [ "$(reg_value "$uninstall_key" DisplayVersion)" = "$version" ] || fail "the uninstall entry has no DisplayVersion $version"
-    [ -f "$lnk" ] || fail "no Start menu shortcut $lnk"
-    local link
-    mapfile -t link < <(python3 "$here/packages.py" shortcut "$lnk")
-    [ "${link[0],,}" = "${exe_win,,}" ] || fail "the shortcut starts [${link[0]}], not [$exe_win]"
-    [ "${link[1],,}" = "${instdir_win,,}" ] || fail "the shortcut starts in [${link[1]}], not in [$instdir_win]"
-    step "files ($arch exe of the build), shortcut, Run value and uninstall entry are in place"
-
-    step "starting the program the shortcut names"
-    (cd / && exec "$wine" "${link[0]}" </dev/null >/dev/null 2>&1) &
-    program=$!
-    local main
-    main=$(wine_window '^Kestrevane ') || fail "the installed program showed no main window within 30 s"
-    wine_close "$main" "$program" "the installed program"
-    program=
-    local log=$instdir/kestrevane.kvn
-    [ -f "$log" ] || fail "no log beside the installed exe"
-    grep -qE $'^"[^"]+","[0-9]{2}.[0-9]{2}.[0-9]{2}","1"\r$' "$log" && [ "$(wc -l <"$log")" -eq 1 ] ||
-        fail "the log is not one first record: $(cat -A "$log")"
-    cp "$log" "$session/log.kept"
-    step "the program wrote its first record beside itself"
-
-    step "uninstalling silently (keeps the log)"
-    uninstall /S
-    wait_uninstalled
-    [ "$(listing "$instdir")" = "./kestrevane.kvn " ] || fail "after the uninstall $instdir_win holds: $(listing "$instdir")"
-    cmp -s "$log" "$session/log.kept" || fail "the uninstall changed the log"
-    [ ! -e "$lnk" ] || fail "the Start menu shortcut is still there"
-    [ -z "$(reg_value "$run_key" Kestrevane)" ] || fail "the Run value is still there"
-    local left
-    left=$(cd "$session/prefix" && find . -iname '*kestrevane*' ! -path "*/Programs/Kestrevane" ! -path '*/Programs/Kestrevane/kestrevane.kvn')
-    [ -z "$left" ] || fail "the uninstall left: $left"
-    step "nothing is left but the log"
-
-    step "installing again over the kept log, uninstalling and deleting the log"
-    install
-    cmp -s "$log" "$session/log.kept" || fail "the install changed the kept log"
-    uninstall
-    local confirm question
-    confirm=$(wine_window '^Kestrevane .*Uninstall') || fail "the uninstaller showed no window"
-    wine_press "$confirm" Return
-    question=
-    for _ in $(seq 100); do
-        question=$(xdotool search --onlyvisible --name '^Kestrevane .*Uninstall' 2>/dev/null | grep -vx "$confirm" | head -n 1) || true
-        [ -n "$question" ] && break
+install() {
+    local rc=0
+    "$wine" "$setup" /S </dev/null >/dev/null 2>&1 || rc=$?
+    [ "$rc" -eq 0 ] || fail "the silent install ended with exit code $rc"
+}
+# Runs the uninstaller and waits for it: it goes on in a copy of itself, whose last
+# step removes its registration.
+uninstall() {
+    "$wine" "$instdir_win\\uninstall.exe" "$@" </dev/null >/dev/null 2>&1 || fail "the uninstaller did not start"
+}
+wait_uninstalled() {
+    for _ in $(seq 150); do
+        has_key "$uninstall_key" || return 0
         sleep 0.2
     done
-    [ -n "$question" ] || fail "the uninstaller did not ask whether to delete the log"
-    wine_press "$question" y
-    wait_uninstalled
-    # Its Close button takes the focus once the last step is done, a moment after.
-    for _ in $(seq 20); do
-        xdotool search --onlyvisible --name '^Kestrevane .*Uninstall' >/dev/null 2>&1 || break
-        wine_press "$confirm" Return 2>/dev/null || true
-        sleep 1
-    done
-    xdotool search --onlyvisible --name '^Kestrevane .*Uninstall' >/dev/null 2>&1 && fail "the uninstaller did not close"
-    [ ! -e "$instdir" ] || fail "after deleting the log $instdir_win still holds: $(listing "$instdir")"
-    [ ! -e "$lnk" ] || fail "the Start menu shortcut is still there"
-    [ -z "$(reg_value "$run_key" Kestrevane)" ] || fail "the Run value is still there"
-    step "nothing is left ($((SECONDS - started)) s)"
-    passed=yes
+    fail "the uninstaller did not finish within 30 s"
 }
 
-# Both architectures run even when the first fails, so one run shows every failure.
-failed=()
-for arch in win64 win32; do
-    # errexit is off in a subshell whose status a || tests: run it plainly instead.
-    set +e
-    (set -e; test_installer "$arch")
-    status=$?
-    set -e
-    [ "$status" -eq 0 ] || failed+=("$arch")
+step "installing $(basename "$setup") silently into a fresh prefix"
+install
+[ "$(listing "$instdir")" = "./Kestrevane.exe ./LICENSE.txt ./README.txt ./uninstall.exe " ] ||
+    fail "the install folder $instdir_win holds: $(listing "$instdir")"
+# Both installers write the same file name: only the machine and the bytes tell the
+# 32-bit exe from the 64-bit one.
+for file in Kestrevane.exe uninstall.exe; do
+    machine=$(python3 "$here/packages.py" machine "$instdir/$file")
+    [ "$machine" = "$arch" ] || fail "the installed $file is a $machine program, not a $arch one"
 done
-[ ${#failed[@]} -eq 0 ] || fail "the installer of ${failed[*]} failed (see above)"
-echo "install_test: passed"
+cmp -s "$instdir/Kestrevane.exe" "$exe_built" || fail "the installed exe is not $exe_built"
+run=$(reg_value "$run_key" Kestrevane)
+[ "$run" = "\"$exe_win\"" ] || fail "the Run value is [$run], not [\"$exe_win\"]"
+quiet=$(reg_value "$uninstall_key" QuietUninstallString)
+[ "$quiet" = "\"$instdir_win\\uninstall.exe\" /S" ] || fail "QuietUninstallString is [$quiet]"
+[ "$(reg_value "$uninstall_key" DisplayVersion)" = "$version" ] || fail "the uninstall entry has no DisplayVersion $version"
+[ -f "$lnk" ] || fail "no Start menu shortcut $lnk"
+mapfile -t link < <(python3 "$here/packages.py" shortcut "$lnk")
+[ "${link[0],,}" = "${exe_win,,}" ] || fail "the shortcut starts [${link[0]}], not [$exe_win]"
+[ "${link[1],,}" = "${instdir_win,,}" ] || fail "the shortcut starts in [${link[1]}], not in [$instdir_win]"
+step "files ($arch exe of the build), shortcut, Run value and uninstall entry are in place"
+
+step "starting the program the shortcut names"
+(cd / && exec "$wine" "${link[0]}" </dev/null >/dev/null 2>&1) &
+program=$!
+main=$(wine_window '^Kestrevane ') || fail "the installed program showed no main window within 30 s"
+wine_close "$main" "$program" "the installed program"
+program=
+log=$instdir/kestrevane.kvn
+[ -f "$log" ] || fail "no log beside the installed exe"
+if ! grep -qE $'^"[^"]+","[0-9]{2}.[0-9]{2}.[0-9]{2}","1"\r$' "$log" || [ "$(wc -l <"$log")" -ne 1 ]; then
+    fail "the log is not one first record: $(cat -A "$log")"
+fi
+cp "$log" "$session/log.kept"
+step "the program wrote its first record beside itself"
+
+step "uninstalling silently (keeps the log)"
+uninstall /S
+wait_uninstalled
+[ "$(listing "$instdir")" = "./kestrevane.kvn " ] || fail "after the uninstall $instdir_win holds: $(listing "$instdir")"
+cmp -s "$log" "$session/log.kept" || fail "the uninstall changed the log"
+[ ! -e "$lnk" ] || fail "the Start menu shortcut is still there"
+[ -z "$(reg_value "$run_key" Kestrevane)" ] || fail "the Run value is still there"
+left=$(cd "$session/prefix" && find . -iname '*kestrevane*' ! -path "*/Programs/Kestrevane" ! -path '*/Programs/Kestrevane/kestrevane.kvn')
+[ -z "$left" ] || fail "the uninstall left: $left"
+step "nothing is left but the log"
+
+step "installing again over the kept log, uninstalling and deleting the log"
+install
+cmp -s "$log" "$session/log.kept" || fail "the install changed the kept log"
+uninstall
+confirm=$(wine_window '^Kestrevane .*Uninstall') || fail "the uninstaller showed no window"
+wine_press "$confirm" Return
+question=
+for _ in $(seq 100); do
+    question=$(xdotool search --onlyvisible --name '^Kestrevane .*Uninstall' 2>/dev/null | grep -vx "$confirm" | head -n 1) || true
+    [ -n "$question" ] && break
+    sleep 0.2
+done
+[ -n "$question" ] || fail "the uninstaller did not ask whether to delete the log"
+wine_press "$question" y
+wait_uninstalled
+# Its Close button takes the focus once the last step is done, a moment after.
+for _ in $(seq 20); do
+    xdotool search --onlyvisible --name '^Kestrevane .*Uninstall' >/dev/null 2>&1 || break
+    wine_press "$confirm" Return 2>/dev/null || true
+    sleep 1
+done
+xdotool search --onlyvisible --name '^Kestrevane .*Uninstall' >/dev/null 2>&1 && fail "the uninstaller did not close"
+[ ! -e "$instdir" ] || fail "after deleting the log $instdir_win still holds: $(listing "$instdir")"
+[ ! -e "$lnk" ] || fail "the Start menu shortcut is still there"
+[ -z "$(reg_value "$run_key" Kestrevane)" ] || fail "the Run value is still there"
+step "nothing is left ($((SECONDS - started)) s)"
+passed=yes
+echo "install_test[$arch]: passed"
