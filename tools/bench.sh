@@ -12,7 +12,9 @@ bash tools/deps.sh bench
 source tools/wine-env.sh
 # A start takes about 2.5 s here, 2 of them in closing: with no window manager on the
 # Xvfb, Wine waits out its 2 s timeout for one when a shown window goes. 8 comparisons
-# of 2 x (15 + 1) starts keep the whole run near 12 minutes.
+# of 2 x (15 + 1) starts keep the whole run near 12 minutes. The tables in
+# docs/performance.md were measured so: no window manager here.
+export KESTREVANE_WINDOW_MANAGER=none
 runs=${1:-15}
 limit=${LIMIT:-60}
 

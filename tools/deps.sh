@@ -19,9 +19,9 @@ run) packages=("${build[@]}" "${wine[@]}") ;;
 package) packages=("${build[@]}" "${package[@]}") ;;
 fuzz) packages=("${fuzz[@]}") ;;
 bench) packages=("${build[@]}" "${wine[@]}" "${package[@]}" g++ libbenchmark-dev) ;;
-# Native tests, Wine's 32-bit half (as 64-bit Windows runs the i686 exe), window
-# lists for the tests, the fresh-machine check and the shell lint.
-test) packages=("${build[@]}" "${wine[@]}" "${package[@]}" "${fuzz[@]}" g++ wine32:i386
+# Native tests, Wine's 32-bit half (as 64-bit Windows runs the i686 exe), a window
+# manager for the tests' displays, the fresh-machine check and the shell lint.
+test) packages=("${build[@]}" "${wine[@]}" "${package[@]}" "${fuzz[@]}" g++ wine32:i386 openbox
                 debootstrap shellcheck) ;;
 *) echo "usage: deps.sh run|package|fuzz|bench|test [extra packages...]" >&2; exit 2 ;;
 esac

@@ -137,11 +137,36 @@ wine_server_end() {
 }
 
 # The session folder the Windows tests share (CMake and wine-run.sh know it too):
-# SESSION/prefix, SESSION/display (":N"), SESSION/xvfb.pid, and the logs of Xvfb
-# and wineboot.
+# SESSION/prefix, SESSION/display (":N"), SESSION/xvfb.pid, SESSION/wm.pid, and the
+# logs of Xvfb, the window manager and wineboot.
 
-# wine_session_start SESSION: a fresh prefix on a fresh Xvfb, in this shell's
-# environment too.
+# wine_wm_start SESSION: a window manager on DISPLAY, as every user's desktop has one;
+# sets wine_wm_pid (empty with KESTREVANE_WINDOW_MANAGER=none). Without one, Wine waits
+# out a 2 s timeout for it each time a shown window goes.
+wine_wm_start() {
+    local session=$1 _
+    wine_wm_pid=
+    case ${KESTREVANE_WINDOW_MANAGER:-openbox} in
+    none) return 0 ;;
+    openbox) ;;
+    *) wine_fail "KESTREVANE_WINDOW_MANAGER is openbox or none, not $KESTREVANE_WINDOW_MANAGER" ;;
+    esac
+    wine_need openbox
+    rm -f "$session/wm.ready"
+    # --startup runs once openbox manages the screen: Wine's windows come after that.
+    setsid openbox --sm-disable --startup "touch '$session/wm.ready'" >"$session/wm.log" 2>&1 </dev/null &
+    wine_wm_pid=$!
+    for _ in $(seq 100); do
+        [ -e "$session/wm.ready" ] && return 0
+        wine_running "$wine_wm_pid" || break
+        sleep 0.1
+    done
+    cat "$session/wm.log" >&2 || true
+    wine_fail "openbox did not start on $DISPLAY"
+}
+
+# wine_session_start SESSION: a fresh prefix on a fresh Xvfb with a window manager, in
+# this shell's environment too.
 wine_session_start() {
     local session=$1
     wine_session_stop "$session"
@@ -151,18 +176,23 @@ wine_session_start() {
     wine_xvfb_start "$session/xvfb.log"
     echo "$wine_xvfb_pid" >"$session/xvfb.pid"
     echo "$DISPLAY" >"$session/display"
+    wine_wm_start "$session"
+    echo "$wine_wm_pid" >"$session/wm.pid"
     wine_prefix_init "$session/wineboot.log"
     wine_server_keep
 }
 
-# wine_session_stop SESSION: ends its programs, server and Xvfb; keeps its files.
+# wine_session_stop SESSION: ends its programs, server, window manager and Xvfb; keeps
+# its files.
 wine_session_stop() {
-    local session=$1
+    local session=$1 kind
     wine_server_end "$session/prefix"
-    if [ -f "$session/xvfb.pid" ]; then
-        wine_stop_pid "$(cat "$session/xvfb.pid")"
-        rm -f "$session/xvfb.pid"
-    fi
+    for kind in wm xvfb; do
+        if [ -f "$session/$kind.pid" ]; then
+            wine_stop_pid "$(cat "$session/$kind.pid")"
+            rm -f "$session/$kind.pid"
+        fi
+    done
 }
 
 # wine_session_join SESSION [DLL_OVERRIDE...]: the environment of a running session.
