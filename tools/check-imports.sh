@@ -4,7 +4,7 @@
 set -euo pipefail
 exe=${1:?exe}; arch=${2:?x86_64 or i686}
 allowed='^(kernel32|user32|gdi32|advapi32|oleaut32|ole32|shell32|comctl32|msvcrt|ntdll|version)\.dll$'
-dlls=$("$arch-w64-mingw32-objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z')
+dlls=$("$arch-w64-mingw32-objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr '[:upper:]' '[:lower:]')
 [ -n "$dlls" ] || { echo "check-imports: no imports read from $exe" >&2; exit 1; }
 bad=$(echo "$dlls" | grep -vE "$allowed" || true)
 if [ -n "$bad" ]; then
@@ -32,9 +32,9 @@ functions=$("$arch-w64-mingw32-objdump" -p "$exe" |
     awk '/^The Import Tables/ {f = 1} /^(The Export Tables|PE File Base Relocations|The Function Table)/ {f = 0}
          f && /^[ \t]+[0-9a-f]+[ \t]+[0-9]+[ \t]+[A-Za-z_]/ {print $NF}')
 [ -n "$functions" ] || { echo "check-imports: no imported functions read from $exe" >&2; exit 1; }
-newer=$(echo "$functions" | grep -xF -f <(echo $newer_than_xp | tr ' ' '\n') || true)
+newer=$(echo "$functions" | grep -xF -f <(echo "$newer_than_xp" | tr ' ' '\n') || true)
 if [ -n "$newer" ]; then
-    echo "check-imports: $exe imports functions Windows XP lacks:" $newer >&2
+    echo "check-imports: $exe imports functions Windows XP lacks:" "${newer//$'\n'/ }" >&2
     exit 1
 fi
-echo "check-imports: $exe imports only system DLLs, no function newer than Windows XP:" $dlls
+echo "check-imports: $exe imports only system DLLs, no function newer than Windows XP:" "${dlls//$'\n'/ }"

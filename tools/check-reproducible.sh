@@ -14,8 +14,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 fail() { echo "check-reproducible: FAIL: $*" >&2; exit 1; }
 
-packages=(Kestrevane-$version-win64.zip Kestrevane-$version-win64-setup.exe
-          Kestrevane-$version-win32.zip Kestrevane-$version-win32-setup.exe)
+packages=("Kestrevane-$version-win64.zip" "Kestrevane-$version-win64-setup.exe"
+          "Kestrevane-$version-win32.zip" "Kestrevane-$version-win32-setup.exe")
 for f in "$first_win64" "$first_win32" "${packages[@]/#/$first_dist/}"; do
     [ -s "$f" ] || fail "no $f from the first build (tools/package.sh makes it)"
 done
