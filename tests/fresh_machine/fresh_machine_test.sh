@@ -1,0 +1,165 @@
+#!/usr/bin/env bash
+# The README's promise, checked: on a fresh Debian 12 machine, as root, from a clone of
+# the repository, the run command and the package command each work on their first try.
+# The fresh machine is a minimal Debian 12 root made by debootstrap from Debian's
+# packages (nothing of this machine's installed packages in it), holding a clone of the
+# commit with its .git but without git itself. Each command runs there in a private
+# mount namespace (its own /proc, /sys, /dev, and a fresh /tmp and /dev/shm) with a bare
+# environment (only HOME and PATH). The run must end with 0 and leave the screenshot and
+# one record in the log; the package command must end with 0 and leave the four files.
+#   fresh_machine_test.sh CHECKOUT WORK_DIR ROOT_CACHE [COMMIT]
+# ROOT_CACHE keeps the bare root between runs (it is what any fresh machine holds);
+# WORK_DIR is emptied first and removed when the check passed. COMMIT: HEAD by default.
+set -euo pipefail
+checkout=${1:?checkout}
+work=${2:?work folder}
+cache=${3:?folder for the bare root}
+commit=${4:-HEAD}
+suite=bookworm
+
+fail() {
+    echo "fresh_machine: FAIL: $*" >&2
+    exit 1
+}
+step() { echo "fresh_machine: $* ($((SECONDS - started)) s)"; }
+started=$SECONDS
+
+[ "$(id -u)" = 0 ] || fail "needs root (debootstrap, chroot and mounts)"
+for tool in debootstrap unshare chroot git; do
+    command -v "$tool" >/dev/null || fail "$tool not found (bash tools/deps.sh test installs it)"
+done
+commit=$(git -C "$checkout" rev-parse --verify "$commit^{commit}") || fail "no commit $commit in $checkout"
+
+# Where this machine gets Debian's packages from: the first source of the suite in its
+# apt configuration, or debootstrap's own default.
+mirror() {
+    local file
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$file" ] || continue
+        awk -v suite="$suite" '$1 == "deb" { for (i = 2; i < NF; i++) if ($i !~ /^\[/ && $(i + 1) == suite) { print $i; exit } }' "$file"
+    done
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$file" ] || continue
+        awk -v suite="$suite" 'BEGIN { RS = ""; FS = "\n" }
+            { uri = ""; ok = 0
+              for (i = 1; i <= NF; i++) {
+                  if ($i ~ /^URIs:/) { split($i, u, /[ \t]+/); uri = u[2] }
+                  if ($i ~ /^Suites:/ && (" " $i " ") ~ (" " suite " ")) ok = 1
+              }
+              if (ok && uri != "") { print uri; exit } }' "$file"
+    done
+}
+
+# The bare root, made once: debootstrap's minimal variant, with this machine's way to
+# reach Debian's packages (its sources and its Acquire settings, such as a proxy).
+root_cache=$cache/debian-12-minbase
+if [ ! -f "$root_cache/.complete" ]; then
+    step "making the bare Debian 12 root in $root_cache"
+    rm -rf "$root_cache" "$root_cache.new"
+    mkdir -p "$cache"
+    site=$(mirror | head -n 1)
+    debootstrap --variant=minbase "$suite" "$root_cache.new" ${site:+"$site"} >"$cache/debootstrap.log" 2>&1 ||
+        { tail -n 30 "$cache/debootstrap.log" >&2; fail "debootstrap could not make the root (root rights, network to Debian's packages?)"; }
+    # This machine's sources replace debootstrap's one line, which would name one twice.
+    rm -f "$root_cache.new/etc/apt/sources.list"
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+        if [ -f "$file" ]; then cp "$file" "$root_cache.new$file"; fi
+    done
+    if [ -z "$(find "$root_cache.new/etc/apt" -name '*.list' -o -name '*.sources')" ]; then
+        fail "this machine's apt configuration names no sources for the root"
+    fi
+    grep -l '^[[:space:]]*Acquire::' /etc/apt/apt.conf.d/* 2>/dev/null | while read -r file; do
+        cp "$file" "$root_cache.new$file"
+    done
+    rm -f "$root_cache.new"/var/cache/apt/archives/*.deb
+    touch "$root_cache.new/.complete"
+    mv "$root_cache.new" "$root_cache"
+fi
+
+# The work folder lies in the build tree: never empty anything else.
+work=$(mkdir -p "$work" && cd "$work" && pwd)
+case $work in
+*/fresh-machine) ;;
+*) fail "$work is not a folder named fresh-machine, the only kind this script empties" ;;
+esac
+root=$work/root
+# Ends whatever still runs in the root (a Wine server, an X server), so that nothing
+# keeps its mounts or files.
+stop_root_processes() {
+    local link pid
+    for link in /proc/[0-9]*/root; do
+        [ "$(readlink "$link" 2>/dev/null)" = "$root" ] || continue
+        pid=${link#/proc/}
+        pid=${pid%/root}
+        kill -KILL "$pid" 2>/dev/null || true
+    done
+}
+passed=
+cleanup() {
+    stop_root_processes
+    if [ -n "$passed" ]; then rm -rf "$root"; fi
+}
+trap cleanup EXIT
+if [ -d "$root" ]; then stop_root_processes; fi
+rm -rf "$root" "$work"/*.log
+step "copying the bare root"
+cp -a "$root_cache" "$root"
+rm -f "$root/.complete"
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+[ ! -e "$root/usr/bin/git" ] || fail "the bare root has git installed"
+
+# A clone as a user has it: the commit checked out, .git included.
+home=/root
+source_dir=$home/kestrevane
+git clone -q --no-hardlinks "$checkout" "$root$source_dir"
+git -C "$root$source_dir" checkout -q --detach "$commit"
+step "cloned $(git -C "$root$source_dir" log -1 --format='%h %s')"
+
+# in_root NAME COMMAND: runs COMMAND in the root's checkout as a user would, output in NAME.log.
+in_root() {
+    local name=$1 command=$2
+    # shellcheck disable=SC2016 # expanded by the inner shell
+    unshare --mount --propagation private -- bash -c '
+        set -e
+        root=$1
+        mount -t proc proc "$root/proc"
+        mount --rbind /sys "$root/sys"
+        mount --rbind /dev "$root/dev"
+        mount -t tmpfs tmpfs "$root/dev/shm"
+        mount -t tmpfs tmpfs "$root/tmp"
+        exec chroot "$root" /usr/bin/env -i HOME="$2" PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+            bash -c "cd \"\$HOME/kestrevane\" && $3"' \
+        fresh "$root" "$home" "$command" >"$work/$name.log" 2>&1 </dev/null
+}
+
+# run_first NAME COMMAND: the command's first try must end with 0.
+run_first() {
+    local name=$1 rc=0
+    step "$name: $2"
+    in_root "$name" "$2" || rc=$?
+    stop_root_processes
+    if [ "$rc" != 0 ]; then
+        tail -n 40 "$work/$name.log" >&2
+        fail "$2 ended with exit code $rc on its first try (all of its output: $work/$name.log)"
+    fi
+}
+
+built=$root$source_dir/build
+run_first run "bash tools/run.sh"
+[ -s "$built/screenshot.png" ] || fail "the run left no build/screenshot.png"
+log=$built/windows/kestrevane.kvn
+[ -f "$log" ] || fail "the run left no log"
+if [ "$(wc -l <"$log")" -ne 1 ] || ! grep -qE $'^"[^"]+","[0-9]{2}.[0-9]{2}.[0-9]{2}","1"\r$' "$log"; then
+    fail "the log is not one first record: $(cat -A "$log")"
+fi
+step "the run showed its window, saved the screenshot and wrote one record"
+
+run_first package "bash tools/package.sh"
+listing=$(cd "$built/dist" && printf '%s ' *)
+version=$(sed -n 's/^project(Kestrevane VERSION \([0-9.]*\).*/\1/p' "$root$source_dir/CMakeLists.txt")
+expected="Kestrevane-$version-win32-setup.exe Kestrevane-$version-win32.zip Kestrevane-$version-win64-setup.exe Kestrevane-$version-win64.zip "
+[ "$listing" = "$expected" ] || fail "build/dist holds [$listing], not [$expected]"
+step "the package command made the four files"
+
+passed=yes
+echo "fresh_machine: passed in $((SECONDS - started)) s"
