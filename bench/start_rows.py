@@ -133,10 +133,12 @@ def start_rows(folder):
     load = {name: read_launcher(os.path.join(folder, name))
             for name in ["start-10-minimal.txt"] + [c[0] for c in PLAIN_COMPARISONS + SIZE_COMPARISONS]}
     minimal = load["start-10-minimal.txt"]
+    # The empty window shows what a window costs under Wine at all: information, no goal.
+    # The goals are against the plain C window, which has the same controls.
     start = [ratio_row("Process creation to main window shown and idle, log of 10 records", MINIMAL, minimal,
-                       "start_ms", "ms", 1.10)]
+                       "start_ms", "ms", None)]
     memory = [ratio_row("Private memory after start, idle, log of 10 records", MINIMAL, minimal,
-                        "private_kib", "KiB", 1.3)]
+                        "private_kib", "KiB", None)]
     reads = []
     for name, log, start_goal, memory_goal in PLAIN_COMPARISONS:
         start.append(ratio_row(f"The same, log of {log}", PLAIN, load[name], "start_ms", "ms", start_goal))

@@ -6,6 +6,7 @@
   packages.py machine FILE.exe                         prints win64, win32 or the unknown machine
   packages.py shortcut FILE.lnk                        prints the shortcut's target, folder and arguments
 """
+import re
 import struct
 import sys
 import zipfile
@@ -13,6 +14,9 @@ import zipfile
 # IMAGE_FILE_HEADER.Machine of each build.
 MACHINES = {"win64": 0x8664, "win32": 0x14C}
 ZIP_FILES = {"Kestrevane.exe", "README.txt", "LICENSE.txt"}
+UTF8_BOM = b"\xef\xbb\xbf"
+# What Notepad would show as Markdown's own marks: headings, tables, emphasis, code, links.
+MARKDOWN = re.compile(r"^#{1,6} |^\|.*\|\s*$|\*\*|`|\]\(", re.MULTILINE)
 
 
 def machine_of(data):
@@ -27,6 +31,26 @@ def machine_of(data):
 def arch_of(data):
     machine = machine_of(data)
     return next((a for a, m in MACHINES.items() if m == machine), f"machine {machine}")
+
+
+def readme_problems(readme, version):
+    """What keeps README.txt from reading right in Notepad on every Windows the program runs on."""
+    if readme.startswith(UTF8_BOM):
+        encoding, text = "UTF-8", readme[len(UTF8_BOM):]
+    else:
+        encoding, text = "ASCII", readme
+    try:
+        text = text.decode(encoding)
+    except UnicodeDecodeError as e:
+        return [f"README.txt is neither ASCII nor UTF-8 with a byte order mark ({e})"]
+    problems = []
+    if f"Kestrevane {version}" not in text:
+        problems.append(f"README.txt does not name the version (Kestrevane {version})")
+    markdown = MARKDOWN.search(text)
+    if markdown:
+        line = text.count("\n", 0, markdown.start()) + 1
+        problems.append(f"README.txt holds Markdown in line {line}: {markdown.group(0)!r}")
+    return problems
 
 
 def check(dist, version, win64_exe, win32_exe):
@@ -60,8 +84,7 @@ def check(dist, version, win64_exe, win32_exe):
         for file, text in (("README.txt", readme), ("LICENSE.txt", licence)):
             if text.count(b"\n") == 0 or text.count(b"\n") != text.count(b"\r\n"):
                 problems.append(f"{name}: {file} does not end its lines with CR LF")
-        if b"## Install on Windows" not in readme:
-            problems.append(f"{name}: README.txt has no install section")
+        problems += [f"{name}: {p}" for p in readme_problems(readme, version)]
         if b"MIT License" not in licence:
             problems.append(f"{name}: LICENSE.txt is not the MIT licence")
 
