@@ -211,8 +211,8 @@ wine_window() {
     [ -n "$id" ] && echo "$id"
 }
 
-# wine_press WINDOW KEY: keys go to the X window with the input focus, and there is no
-# window manager to give it.
+# wine_press WINDOW KEY: keys go to the X window with the input focus, which is given
+# here: a window manager may not run (run.sh starts none) or may not give it at once.
 wine_press() {
     xdotool windowfocus --sync "$1" 2>/dev/null
     xdotool key "$2"
