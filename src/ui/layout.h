@@ -73,8 +73,15 @@ struct WindowSpec {
 // A control's window identifier: its id in the table plus this base.
 inline constexpr int controlIdBase = 100;
 
-// The order to create the controls in: by tab index, lowest first, ties in table order.
-// The system moves the focus in creation order, so this is the window's tab order.
+// Text boxes and buttons take the focus; labels never do.
+constexpr bool isTabStop(const ControlSpec& control)
+{
+    return control.kind == ControlKind::textBox || control.kind == ControlKind::button;
+}
+
+// The order to create the controls in: the table's, which is the order they are read in,
+// each caption right before what it names; among themselves the tab stops come by tab
+// index, lowest first, ties in table order, in the places the tab stops hold.
 std::vector<std::size_t> creationOrder(const WindowSpec& design);
 
 // 1440 twips make an inch; rounded to the nearest pixel at `dpi`.

@@ -74,6 +74,17 @@ TEST_F(MainWindowTexts, ShowTheNamesAndLabels)
         EXPECT_EQ(textOf(control), e.text) << narrow(nameOf(e.control));
         EXPECT_TRUE(IsWindowVisible(control)) << narrow(nameOf(e.control));
     }
+
+    // A screen reader reads each caption right before its value; the focus moves as before.
+    const auto ids = [](std::initializer_list<Main> controls) {
+        std::vector<int> result;
+        for (const Main c : controls) result.push_back(controlIdBase + static_cast<int>(c));
+        return result;
+    };
+    EXPECT_EQ(idsInCreationOrder(window),
+              ids({Main::lbltext, Main::lblcomputername, Main::lbltext2, Main::lblusername, Main::lbltext3, Main::lbldate,
+                   Main::lbltext4, Main::lblNUMBER, Main::Text1, Main::cmdabout, Main::cmdexit, Main::cmdQuickInfo}));
+    EXPECT_EQ(idsInCreationOrder(window, true), ids({Main::Text1, Main::cmdabout, Main::cmdexit, Main::cmdQuickInfo}));
     exitWithEsc(window);
 }
 

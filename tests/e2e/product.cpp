@@ -303,6 +303,14 @@ std::vector<HWND> childrenOf(HWND parent)
     return children;
 }
 
+std::vector<int> idsInCreationOrder(HWND parent, bool tabStopsOnly)
+{
+    std::vector<int> ids;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (!tabStopsOnly || (GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP)) ids.push_back(idOf(child));
+    return ids;
+}
+
 std::wstring mainCaption(const SYSTEMTIME& day) { return L"Kestrevane " + longDate(day); }
 
 Product::Product(const std::wstring& exeDir, const std::wstring& workingDir)

@@ -64,6 +64,9 @@ std::wstring textOf(HWND hwnd);
 std::wstring classOf(HWND hwnd);
 int idOf(HWND hwnd);
 std::vector<HWND> childrenOf(HWND parent);
+// The ids of a window's children in z-order, the order they were created in: the order
+// the accessibility layer reads them in, and the focus moves through the tab stops in.
+std::vector<int> idsInCreationOrder(HWND parent, bool tabStopsOnly = false);
 
 // A started copy of the program. Ends it by force on destruction if it still runs.
 class Product {

@@ -18,7 +18,8 @@ public:
     Form& operator=(const Form&) = delete;
     ~Form();
 
-    // Creates every control of `design` in tab order as children of `parent`.
+    // Creates every control of `design` as children of `parent`, in reading order with the
+    // tab stops in tab order (ui::creationOrder).
     void create(HWND parent, const ui::WindowSpec& design);
     // Places the controls, sizes the auto-sized labels and sets the fonts for `dpi`.
     void layout(UINT dpi);
