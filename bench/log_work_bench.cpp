@@ -89,7 +89,8 @@ void logWork(benchmark::State& state)
         testing::FakeSystemQuery names;
         names.computerName = std::string("HOST\0", 5);
         names.userName = std::string("user\0", 5);
-        ui::FrmMain frmmain(view, names);
+        testing::FakeAppearance appearance;
+        ui::FrmMain frmmain(view, names, appearance);
         startup::Main(start.services, frmmain);
         frmmain.Form_Activate(); // showing the window activates it
         benchmark::DoNotOptimize(view.texts[ui::MainControl::Text1].data());

@@ -24,9 +24,12 @@ void FrmMain::show() { view_.show(); }
 
 void FrmMain::Form_Load()
 {
+    systemColoursChanged();
     view_.setText(MainControl::lblusername, sysinfo::userNameText(system_) + " ");
     view_.setText(MainControl::lblcomputername, sysinfo::computerNameText(system_) + " ");
 }
+
+void FrmMain::systemColoursChanged() { view_.setColours(formColours(frmmainLayout(), appearance_.highContrast())); }
 
 void FrmMain::Form_Activate()
 {

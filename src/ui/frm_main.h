@@ -5,13 +5,17 @@
 
 #include "startup/startup_window.h"
 #include "sysinfo/system_query.h"
+#include "ui/appearance.h"
 #include "ui/main_view.h"
 
 namespace kestrevane::ui {
 
 class FrmMain : public startup::StartupWindow {
 public:
-    FrmMain(MainView& view, sysinfo::SystemQuery& system) : view_(view), system_(system) {}
+    FrmMain(MainView& view, sysinfo::SystemQuery& system, Appearance& appearance)
+        : view_(view), system_(system), appearance_(appearance)
+    {
+    }
 
     // What the start-up sets.
     void load() override;
@@ -30,6 +34,8 @@ public:
     void cmdQuickInfo_Click();
     // Esc: Exit is the window's cancel button.
     void escapePressed();
+    // The user's colours changed, or High Contrast went on or off.
+    void systemColoursChanged();
     // Closed from the title bar: the window goes, and with it the program.
     void Form_Unload();
 
@@ -39,6 +45,7 @@ public:
 private:
     MainView& view_;
     sysinfo::SystemQuery& system_;
+    Appearance& appearance_;
 };
 
 } // namespace kestrevane::ui

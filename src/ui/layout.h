@@ -22,13 +22,19 @@ struct Colour {
         return {Kind::rgb, r, g, b, 0};
     }
     static constexpr Colour system(int index) { return {Kind::system, 0, 0, 0, index}; }
+    friend constexpr bool operator==(const Colour&, const Colour&) = default;
 };
 
 // System colour indices as the design names them.
 inline constexpr int scrollBarColour = 0;        // scroll bar
+inline constexpr int windowColour = 5;           // window background
+inline constexpr int windowTextColour = 8;       // window text
 inline constexpr int inactiveBorderColour = 11;  // inactive border
+inline constexpr int buttonFaceColour = 15;      // button face
 inline constexpr int grayTextColour = 17;        // grey text
+inline constexpr int buttonTextColour = 18;      // button text
 inline constexpr int highlight3dColour = 20;     // 3-D highlight
+inline constexpr int hotLightColour = 26;        // hot-tracked item (links)
 
 struct Font {
     std::string_view face; // empty: the window's default font

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "ui/colours.h"
 #include "ui/main_layout.h"
 
 namespace kestrevane::ui {
@@ -17,6 +18,8 @@ public:
     virtual void setText(MainControl control, std::string text) = 0;
     virtual std::string text(MainControl control) = 0;
     virtual void setFocus(MainControl control) = 0;
+    // The colours to draw the controls in from now on; the window repaints.
+    virtual void setColours(FormColours colours) = 0;
     // Shows the window modelessly; it becomes active.
     virtual void show() = 0;
     virtual void minimize() = 0;

@@ -1,8 +1,13 @@
-// The main window: its texts, leaving the program, the focus, and the Quick Info report.
+// The main window: its texts, leaving the program, the focus, the colours, and the Quick
+// Info report.
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <regex>
 
 #include "product_test.h"
+#include "ui/about_layout.h"
+#include "ui/colours.h"
 
 namespace kestrevane::e2e {
 namespace {
@@ -273,6 +278,114 @@ TEST_P(QuickInfo, ShowsUptimeAndVersionInAnInformationBox)
 
 INSTANTIATE_TEST_SUITE_P(MainWindow, QuickInfo, ::testing::ValuesIn(quickInfoCases),
                          [](const ::testing::TestParamInfo<OpenCase>& row) { return std::string(row.param.name); });
+
+// ---- Colours: as designed, or with High Contrast on (which Wine never reports: a test
+// build is told so) the theme's, in both windows.
+
+COLORREF onScreen(const ui::Colour& colour, int noneIndex)
+{
+    switch (colour.kind) {
+    case ui::Colour::Kind::rgb: return RGB(colour.red, colour.green, colour.blue);
+    case ui::Colour::Kind::system: return GetSysColor(colour.systemIndex);
+    case ui::Colour::Kind::none: break;
+    }
+    return GetSysColor(noneIndex);
+}
+
+// Text in one colour on another, as on screen.
+struct TextColours {
+    COLORREF text, background;
+};
+
+TextColours onScreen(const ui::ShownColours& shown)
+{
+    return {onScreen(shown.text, COLOR_BTNTEXT), onScreen(shown.background, COLOR_BTNFACE)};
+}
+
+// How far a pixel is from every mix of the text colour and the background.
+double distanceFromMixes(COLORREF pixel, const TextColours& c)
+{
+    const double p[3] = {double(GetRValue(pixel)), double(GetGValue(pixel)), double(GetBValue(pixel))};
+    const double from[3] = {double(GetRValue(c.background)), double(GetGValue(c.background)), double(GetBValue(c.background))};
+    const double to[3] = {double(GetRValue(c.text)), double(GetGValue(c.text)), double(GetBValue(c.text))};
+    double along = 0, length = 0;
+    for (int i = 0; i < 3; ++i) {
+        along += (p[i] - from[i]) * (to[i] - from[i]);
+        length += (to[i] - from[i]) * (to[i] - from[i]);
+    }
+    const double t = length > 0 ? std::clamp(along / length, 0.0, 1.0) : 0.0;
+    double distance = 0;
+    for (int i = 0; i < 3; ++i) distance += std::pow(p[i] - (from[i] + t * (to[i] - from[i])), 2);
+    return std::sqrt(distance);
+}
+
+// Expects a control to show text of `expected` (background the most frequent colour on
+// screen) and, where the other setting's colours differ, to be nearer to these: the
+// font's smoothing mixes text and background, so the pixels are judged by the nearer mix.
+void expectTextIn(HWND control, const TextColours& expected, const TextColours& other, const std::string& what)
+{
+    std::map<COLORREF, int> counts;
+    int textPixels = 0, nearer = 0;
+    const bool differ = expected.text != other.text || expected.background != other.background;
+    for (int tries = 0; tries < 20; ++tries, Sleep(100)) {
+        counts = coloursOnScreen(control);
+        textPixels = nearer = 0;
+        for (const auto& [colour, n] : counts) {
+            if (colour == expected.background) continue;
+            textPixels += n;
+            if (distanceFromMixes(colour, expected) < distanceFromMixes(colour, other)) nearer += n;
+        }
+        if (textPixels >= 10 && (!differ || nearer * 4 >= textPixels * 3)) break;
+    }
+    ASSERT_FALSE(counts.empty()) << what << ": nothing on screen";
+    const auto most = std::max_element(counts.begin(), counts.end(),
+                                       [](const auto& a, const auto& b) { return a.second < b.second; });
+    EXPECT_EQ(most->first, expected.background)
+        << what << ": background " << std::hex << most->first << ", expected " << expected.background;
+    EXPECT_GE(textPixels, 10) << what << ": no text to be seen";
+    if (differ) {
+        EXPECT_GE(nearer * 4, textPixels * 3) << what << ": only " << nearer << " of " << textPixels
+                                              << " text pixels look like text of " << std::hex << expected.text;
+    }
+}
+
+struct ColourCase {
+    const char* name;
+    bool highContrast;
+};
+
+void PrintTo(const ColourCase& row, std::ostream* os) { *os << row.name; }
+
+class Colours : public ProductTest, public ::testing::WithParamInterface<ColourCase> {};
+
+TEST_P(Colours, OfTheDesignOrTheTheme)
+{
+    const bool on = GetParam().highContrast;
+    const HWND window = startToMainWindow(on ? std::make_unique<Product>(exeDir(), workingDir(), InjectedFault{L"high-contrast"})
+                                             : std::make_unique<Product>(exeDir(), workingDir()));
+    ASSERT_NE(window, nullptr);
+    const ui::FormColours main = ui::formColours(ui::frmmainLayout(), on);
+    const ui::FormColours mainOther = ui::formColours(ui::frmmainLayout(), !on);
+    for (const Main c : {Main::lbltext, Main::lblcomputername, Main::lblusername, Main::lbldate, Main::lblNUMBER, Main::Text1}) {
+        const auto i = static_cast<std::size_t>(c);
+        expectTextIn(controlOf(window, c), onScreen(main.controls[i]), onScreen(mainOther.controls[i]), narrow(nameOf(c)));
+    }
+
+    product().postAltKey(L'a');
+    const HWND about = product().waitForWindow(aboutClass, nullptr, 10000);
+    ASSERT_NE(about, nullptr) << "no About window; the program " << narrow(product().state());
+    const auto link = static_cast<std::size_t>(ui::AboutControl::lblurl);
+    expectTextIn(controlOf(about, static_cast<int>(link)), onScreen(ui::formColours(ui::frmaboutLayout(), on).controls[link]),
+                 onScreen(ui::formColours(ui::frmaboutLayout(), !on).controls[link]), "lblurl");
+    product().postKey(VK_ESCAPE);
+    ASSERT_TRUE(product().waitUntilGone(about));
+    expectFocusOn(window, Main::cmdabout, "after About closed");
+    exitWithEsc(window);
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, Colours,
+                         ::testing::Values(ColourCase{"Designed", false}, ColourCase{"HighContrast", true}),
+                         [](const ::testing::TestParamInfo<ColourCase>& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace kestrevane::e2e

@@ -303,6 +303,41 @@ std::vector<HWND> childrenOf(HWND parent)
     return children;
 }
 
+std::map<COLORREF, int> coloursOnScreen(HWND hwnd)
+{
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    const int w = client.right, h = client.bottom;
+    std::map<COLORREF, int> counts;
+    if (w <= 0 || h <= 0) return counts;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    const HBITMAP shot = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(dc, shot);
+    BitBlt(dc, 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    for (int i = 0; i < w * h; ++i) {
+        const DWORD p = pixels[i];
+        ++counts[RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF)];
+    }
+    SelectObject(dc, old);
+    DeleteObject(shot);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return counts;
+}
+
 std::vector<int> idsInCreationOrder(HWND parent, bool tabStopsOnly)
 {
     std::vector<int> ids;

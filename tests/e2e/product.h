@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -64,6 +65,9 @@ std::wstring textOf(HWND hwnd);
 std::wstring classOf(HWND hwnd);
 int idOf(HWND hwnd);
 std::vector<HWND> childrenOf(HWND parent);
+// How many pixels of each colour the screen shows in a window's client area.
+std::map<COLORREF, int> coloursOnScreen(HWND hwnd);
+
 // The ids of a window's children in z-order, the order they were created in: the order
 // the accessibility layer reads them in, and the focus moves through the tab stops in.
 std::vector<int> idsInCreationOrder(HWND parent, bool tabStopsOnly = false);

@@ -27,7 +27,8 @@ testing::FakeSystemQuery exampleSystem()
 struct Fixture : ::testing::Test {
     FakeMainView view;
     testing::FakeSystemQuery system = exampleSystem();
-    FrmMain frmmain{view, system};
+    testing::FakeAppearance appearance;
+    FrmMain frmmain{view, system, appearance};
 };
 
 using MainWindow = Fixture;
@@ -66,6 +67,60 @@ TEST_F(MainWindow, ActivationCleansTextsPastThe16BitLimit)
     const std::string& text = view.texts[MainControl::Text1];
     EXPECT_EQ(text.size(), log.size());
     EXPECT_EQ(std::count(text.begin(), text.end(), '"') + std::count(text.begin(), text.end(), ','), 0);
+}
+
+std::string describe(const Colour& c)
+{
+    if (c.kind == Colour::Kind::none) return "transparent";
+    if (c.kind == Colour::Kind::system) return "system " + std::to_string(c.systemIndex);
+    return "rgb " + std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue);
+}
+
+constexpr Colour sys(int index) { return Colour::system(index); }
+constexpr Colour blue = Colour::rgb(0, 0, 192);
+constexpr Colour transparent{};
+
+// Each control's text and background: as designed with High Contrast off, the theme's
+// window, button, grey and hot-light colours with it on.
+struct ColourRow {
+    MainControl control;
+    ShownColours off, on;
+};
+
+const ColourRow mainColours[] = {
+    {MainControl::lbltext, {sys(18), transparent}, {sys(18), transparent}},
+    {MainControl::lblcomputername, {blue, sys(11)}, {sys(8), sys(5)}},
+    {MainControl::lblusername, {blue, sys(11)}, {sys(8), sys(5)}},
+    {MainControl::lbldate, {blue, transparent}, {sys(8), sys(5)}},
+    {MainControl::lblNUMBER, {Colour::rgb(255, 255, 0), sys(17)}, {sys(5), sys(17)}},
+    {MainControl::Text1, {sys(8), sys(0)}, {sys(8), sys(5)}},
+    {MainControl::cmdQuickInfo, {sys(18), transparent}, {sys(18), transparent}},
+};
+
+TEST_F(MainWindow, ColoursAsDesignedOrTheThemesFollowingASwitch)
+{
+    frmmain.load();
+    // Off at load, then switched on and off again while the window is open.
+    for (const bool on : {false, true, false}) {
+        if (on != appearance.on) {
+            appearance.on = on;
+            frmmain.systemColoursChanged();
+        }
+        ASSERT_EQ(view.colours.controls.size(), frmmainLayout().controls.size());
+        for (const ColourRow& row : mainColours) {
+            const ShownColours& shown = view.colours.controls[static_cast<std::size_t>(row.control)];
+            const ShownColours& expected = on ? row.on : row.off;
+            EXPECT_EQ(describe(shown.text), describe(expected.text)) << FakeMainView::name(row.control) << " on=" << on;
+            EXPECT_EQ(describe(shown.background), describe(expected.background))
+                << FakeMainView::name(row.control) << " on=" << on;
+        }
+        if (on) {
+            for (const ShownColours& c : view.colours.controls) {
+                EXPECT_NE(c.text.kind, Colour::Kind::rgb) << "a designed colour under High Contrast";
+                EXPECT_NE(c.background.kind, Colour::Kind::rgb) << "a designed colour under High Contrast";
+            }
+        }
+    }
 }
 
 TEST_F(MainWindow, FocusOnTheTextBoxMovesToQuickInfo)

@@ -73,6 +73,8 @@ std::string MainWindow::text(MainControl control)
 
 void MainWindow::setFocus(MainControl control) { SetFocus(controlOf(control)); }
 
+void MainWindow::setColours(ui::FormColours colours) { applyColours(std::move(colours)); }
+
 void MainWindow::show()
 {
     ShowWindow(hwnd_, SW_SHOWNORMAL);
@@ -155,9 +157,10 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM, bool& handled
         onActivate(wParam);
         return 0;
     default:
-        handled = false;
-        return 0;
+        break;
     }
+    handled = false;
+    return 0;
 }
 
 } // namespace kestrevane::win32

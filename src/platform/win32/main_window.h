@@ -27,6 +27,7 @@ public:
     void setText(ui::MainControl control, std::string text) override;
     std::string text(ui::MainControl control) override;
     void setFocus(ui::MainControl control) override;
+    void setColours(ui::FormColours colours) override;
     void show() override;
     void minimize() override;
     void showInformation(const std::string& text, const std::string& title) override;
@@ -41,6 +42,7 @@ private:
     void onActivate(WPARAM wParam);
     void onCommand(int id, int code) override;
     void onClose() override;
+    void onSystemColoursChanged() override { frmmain_->systemColoursChanged(); }
     // Writes text1_ into the text box when it changed since it was last written there.
     void flushText1();
     HWND controlOf(ui::MainControl c) const { return control(static_cast<int>(c)); }

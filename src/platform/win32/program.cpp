@@ -36,10 +36,10 @@ int runProgram(ProgramServices& s)
 
         ui::FrmMain* frmmain = nullptr;
         MainWindow window([&](HWND owner) {
-            AboutWindow about(s.clock, [&] { frmmain->minimize(); });
+            AboutWindow about(s.clock, s.appearance, [&] { frmmain->minimize(); });
             about.runModal(owner);
         });
-        ui::FrmMain main(window, s.system);
+        ui::FrmMain main(window, s.system, s.appearance);
         frmmain = &main;
         window.attach(main);
 
