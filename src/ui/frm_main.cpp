@@ -25,6 +25,8 @@ void FrmMain::show() { view_.show(); }
 void FrmMain::Form_Load()
 {
     systemColoursChanged();
+    // Named after what it holds, not after the count created right before it.
+    view_.setAccessibleName(MainControl::Text1, std::string(text1AccessibleName));
     view_.setText(MainControl::lblusername, sysinfo::userNameText(system_) + " ");
     view_.setText(MainControl::lblcomputername, sysinfo::computerNameText(system_) + " ");
 }

@@ -20,6 +20,9 @@ public:
     virtual void setFocus(MainControl control) = 0;
     // The colours to draw the controls in from now on; the window repaints.
     virtual void setColours(FormColours colours) = 0;
+    // The name the accessibility layer gives `control` instead of the label before it;
+    // nothing happens where the system cannot annotate controls.
+    virtual void setAccessibleName(MainControl control, const std::string& name) = 0;
     // Shows the window modelessly; it becomes active.
     virtual void show() = 0;
     virtual void minimize() = 0;

@@ -47,6 +47,11 @@ public:
         colours = std::move(c);
         calls.push_back("colours");
     }
+    void setAccessibleName(ui::MainControl control, const std::string& n) override
+    {
+        accessibleNames[control] = n;
+        calls.push_back("accessible name " + name(control));
+    }
     void show() override { calls.push_back("show"); }
     void minimize() override { calls.push_back("minimize"); }
     void showInformation(const std::string& text, const std::string& title) override
@@ -61,6 +66,7 @@ public:
     struct Message { std::string text, title; };
     std::vector<Message> messages;
     ui::FormColours colours;
+    std::map<ui::MainControl, std::string> accessibleNames;
 
     static std::string name(ui::MainControl c);
 };

@@ -123,6 +123,15 @@ TEST_F(MainWindow, ColoursAsDesignedOrTheThemesFollowingASwitch)
     }
 }
 
+TEST_F(MainWindow, LogBoxHasAnAccessibleNameOfItsOwnFromLoad)
+{
+    frmmain.load();
+    const auto named = std::find(view.calls.begin(), view.calls.end(), "accessible name Text1");
+    ASSERT_NE(named, view.calls.end());
+    EXPECT_EQ(view.accessibleNames[MainControl::Text1], "Today's startup log");
+    EXPECT_EQ(view.accessibleNames.size(), 1u) << "only the log box is named: the others have their captions";
+}
+
 TEST_F(MainWindow, FocusOnTheTextBoxMovesToQuickInfo)
 {
     frmmain.Text1_GotFocus();

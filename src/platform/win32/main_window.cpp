@@ -75,6 +75,11 @@ void MainWindow::setFocus(MainControl control) { SetFocus(controlOf(control)); }
 
 void MainWindow::setColours(ui::FormColours colours) { applyColours(std::move(colours)); }
 
+void MainWindow::setAccessibleName(MainControl control, const std::string& name)
+{
+    accessibleNames_.nameOnRequest(controlOf(control), widen(name));
+}
+
 void MainWindow::show()
 {
     ShowWindow(hwnd_, SW_SHOWNORMAL);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/win32/accessible_names.h"
 #include "platform/win32/form_window.h"
 #include "ui/frm_main.h"
 #include "ui/main_view.h"
@@ -28,6 +29,7 @@ public:
     std::string text(ui::MainControl control) override;
     void setFocus(ui::MainControl control) override;
     void setColours(ui::FormColours colours) override;
+    void setAccessibleName(ui::MainControl control, const std::string& name) override;
     void show() override;
     void minimize() override;
     void showInformation(const std::string& text, const std::string& title) override;
@@ -52,6 +54,7 @@ private:
     HWND lastFocus_ = nullptr;
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
+    AccessibleNames accessibleNames_;
     // The text box's text as last set, so writing the same text again does not reset
     // its scroll position or convert a long log twice.
     std::string text1_;
