@@ -57,6 +57,30 @@ void FrmMain::cmdexit_Click()
 
 void FrmMain::escapePressed() { cmdexit_Click(); }
 
+bool FrmMain::Form_KeyDown(Key key, bool control)
+{
+    // The focus stays on the buttons, which have no use for these keys: they read the log.
+    switch (key) {
+    case Key::pageUp:
+        view_.scrollLog(LogScroll::pageUp);
+        return true;
+    case Key::pageDown:
+        view_.scrollLog(LogScroll::pageDown);
+        return true;
+    case Key::home:
+        if (!control) return false;
+        view_.scrollLog(LogScroll::top);
+        return true;
+    case Key::end:
+        if (!control) return false;
+        view_.scrollLog(LogScroll::bottom);
+        return true;
+    case Key::other:
+        break;
+    }
+    return false;
+}
+
 void FrmMain::Form_Unload()
 {
     // The start-up has long returned and no other window is loaded: the program ends.

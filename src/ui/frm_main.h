@@ -10,6 +10,9 @@
 
 namespace kestrevane::ui {
 
+// The keys the window looks at before its focused control does.
+enum class Key { pageUp, pageDown, home, end, other };
+
 class FrmMain : public startup::StartupWindow {
 public:
     FrmMain(MainView& view, sysinfo::SystemQuery& system, Appearance& appearance)
@@ -34,6 +37,9 @@ public:
     void cmdQuickInfo_Click();
     // Esc: Exit is the window's cancel button.
     void escapePressed();
+    // A key pressed anywhere in the window, before the focused control gets it; true when
+    // it was used here, and the control does not get it.
+    bool Form_KeyDown(Key key, bool control);
     // The user's colours changed, or High Contrast went on or off.
     void systemColoursChanged();
     // Closed from the title bar: the window goes, and with it the program.

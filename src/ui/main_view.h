@@ -8,6 +8,9 @@
 
 namespace kestrevane::ui {
 
+// Where the log's text box is scrolled to from the keyboard.
+enum class LogScroll { pageUp, pageDown, top, bottom };
+
 class MainView {
 public:
     virtual ~MainView() = default;
@@ -23,6 +26,7 @@ public:
     // The name the accessibility layer gives `control` instead of the label before it;
     // nothing happens where the system cannot annotate controls.
     virtual void setAccessibleName(MainControl control, const std::string& name) = 0;
+    virtual void scrollLog(LogScroll where) = 0;
     // Shows the window modelessly; it becomes active.
     virtual void show() = 0;
     virtual void minimize() = 0;

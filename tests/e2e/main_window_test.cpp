@@ -1,5 +1,5 @@
-// The main window: its texts, leaving the program, the focus, the colours, and the Quick
-// Info report.
+// The main window: its texts, leaving the program, the focus, the colours, the log by
+// keys and wheel, and the Quick Info report.
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -135,6 +135,52 @@ TEST_F(MainWindowKeys, FocusStartsOnQuickInfoAndTabSkipsTheTextBox)
     ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info));
     EXPECT_NE(info.hwndCaret, controlOf(window_, Main::Text1));
 
+    exitWithEsc(window_);
+}
+
+// The log: scrolled by the page keys, Ctrl+Home and Ctrl+End, and the wheel over it, while
+// the focus stays on Quick Info.
+TEST_F(MainWindowKeys, PageKeysAndTheWheelScrollTheLog)
+{
+    std::string log;
+    for (int i = 1; i <= 40; ++i) log += recordLine(shortDate(today()), L"06:00:00", std::to_wstring(i));
+    ASSERT_TRUE(writeBytes(logPath(), log));
+    window_ = startToMainWindow();
+    ASSERT_NE(window_, nullptr);
+    expectFocusOn(window_, Main::cmdQuickInfo, "after the start");
+    const HWND text1 = controlOf(window_, Main::Text1);
+    const auto firstLine = [&] { return static_cast<int>(SendMessageW(text1, EM_GETFIRSTVISIBLELINE, 0, 0)); };
+    RECT box{};
+    GetWindowRect(text1, &box);
+    const POINT overTheLog{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    ASSERT_EQ(firstLine(), 0) << "the log should open at its top";
+
+    enum class Moves { toTheEnd, up, down, toTheTop };
+    const struct {
+        const char* name;
+        std::function<bool()> press;
+        Moves moves;
+    } steps[] = {
+        {"Ctrl+End", [&] { return product().sendChord({VK_CONTROL, VK_END}); }, Moves::toTheEnd},
+        {"Page Up", [&] { product().postKey(VK_PRIOR); return true; }, Moves::up},
+        {"Page Down", [&] { product().postKey(VK_NEXT); return true; }, Moves::down},
+        {"Ctrl+Home", [&] { return product().sendChord({VK_CONTROL, VK_HOME}); }, Moves::toTheTop},
+        {"wheel down over the log", [&] { return product().sendWheel(overTheLog, -WHEEL_DELTA); }, Moves::down},
+        {"wheel up over the log", [&] { return product().sendWheel(overTheLog, WHEEL_DELTA); }, Moves::up},
+    };
+    for (const auto& step : steps) {
+        const int before = firstLine();
+        ASSERT_TRUE(step.press()) << step.name << ": input failed, error " << GetLastError();
+        int after = before;
+        for (int tries = 0; tries < 50 && after == before; ++tries, Sleep(20)) after = firstLine();
+        switch (step.moves) {
+        case Moves::toTheEnd: EXPECT_GT(after, 40) << step.name << ": 40 records take two lines each"; break;
+        case Moves::up: EXPECT_LT(after, before) << step.name; break;
+        case Moves::down: EXPECT_GT(after, before) << step.name; break;
+        case Moves::toTheTop: EXPECT_EQ(after, 0) << step.name; break;
+        }
+        expectFocusOn(window_, Main::cmdQuickInfo, step.name);
+    }
     exitWithEsc(window_);
 }
 

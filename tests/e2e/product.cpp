@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include <iterator>
 #include <utility>
 
 namespace kestrevane::e2e {
@@ -543,19 +544,34 @@ void Product::postAltKey(wchar_t letter) const
     PostMessageW(target, WM_SYSCHAR, letter, static_cast<LPARAM>(1 | (scan << 16) | (1u << 29)));
 }
 
-bool Product::sendShiftTab() const
+bool Product::sendChord(std::initializer_list<WORD> keys) const
 {
     const HWND window = active();
     if (window && GetForegroundWindow() != window) SetForegroundWindow(window);
-    INPUT keys[4]{};
-    const WORD sequence[4][2] = {{VK_SHIFT, 0}, {VK_TAB, 0}, {VK_TAB, KEYEVENTF_KEYUP}, {VK_SHIFT, KEYEVENTF_KEYUP}};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = sequence[i][0];
-        keys[i].ki.wScan = static_cast<WORD>(MapVirtualKeyW(sequence[i][0], MAPVK_VK_TO_VSC));
-        keys[i].ki.dwFlags = sequence[i][1];
-    }
-    return SendInput(4, keys, sizeof(INPUT)) == 4;
+    std::vector<INPUT> input;
+    const auto add = [&](WORD vk, DWORD flags) {
+        INPUT key{};
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = vk;
+        key.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+        key.ki.dwFlags = flags;
+        input.push_back(key);
+    };
+    for (const WORD vk : keys) add(vk, 0);
+    for (auto vk = std::rbegin(keys); vk != std::rend(keys); ++vk) add(*vk, KEYEVENTF_KEYUP);
+    return SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) == input.size();
+}
+
+bool Product::sendWheel(POINT at, int delta) const
+{
+    const HWND window = active();
+    if (window && GetForegroundWindow() != window) SetForegroundWindow(window);
+    if (!SetCursorPos(at.x, at.y)) return false;
+    INPUT wheel{};
+    wheel.type = INPUT_MOUSE;
+    wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    wheel.mi.mouseData = static_cast<DWORD>(delta);
+    return SendInput(1, &wheel, sizeof wheel) == 1;
 }
 
 bool Product::running() const

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
@@ -110,9 +111,13 @@ public:
     // Keys posted to the focused window, as the message loop would receive them.
     void postKey(WORD vk) const;
     void postAltKey(wchar_t letter) const;
-    // Real keyboard input (needed where the shift state matters); the program must be
-    // in the foreground.
-    bool sendShiftTab() const;
+    // Real keyboard input (needed where the shift state matters), brought to the
+    // foreground first: the keys pressed in order, then released in reverse.
+    bool sendChord(std::initializer_list<WORD> keys) const;
+    bool sendShiftTab() const { return sendChord({VK_SHIFT, VK_TAB}); }
+    // Real mouse input: the pointer to `at` (screen coordinates), then the wheel turned
+    // by `delta` (120 a notch, negative towards the user).
+    bool sendWheel(POINT at, int delta) const;
 
     // Waits for the process to end; on timeout it is terminated and nothing is returned.
     std::optional<DWORD> waitForExit(DWORD timeoutMs = 15000);

@@ -52,6 +52,7 @@ public:
         accessibleNames[control] = n;
         calls.push_back("accessible name " + name(control));
     }
+    void scrollLog(ui::LogScroll where) override { scrolls.push_back(where); }
     void show() override { calls.push_back("show"); }
     void minimize() override { calls.push_back("minimize"); }
     void showInformation(const std::string& text, const std::string& title) override
@@ -67,6 +68,7 @@ public:
     std::vector<Message> messages;
     ui::FormColours colours;
     std::map<ui::MainControl, std::string> accessibleNames;
+    std::vector<ui::LogScroll> scrolls;
 
     static std::string name(ui::MainControl c);
 };

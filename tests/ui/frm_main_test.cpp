@@ -132,6 +132,33 @@ TEST_F(MainWindow, LogBoxHasAnAccessibleNameOfItsOwnFromLoad)
     EXPECT_EQ(view.accessibleNames.size(), 1u) << "only the log box is named: the others have their captions";
 }
 
+// Page keys and Ctrl+Home/End scroll the log from wherever the focus is; other keys go on
+// to the focused control.
+TEST_F(MainWindow, PageKeysAndControlHomeEndScrollTheLog)
+{
+    const struct {
+        Key key;
+        bool control;
+        bool used;
+        LogScroll scroll;
+    } rows[] = {
+        {Key::pageUp, false, true, LogScroll::pageUp},    {Key::pageDown, false, true, LogScroll::pageDown},
+        {Key::pageUp, true, true, LogScroll::pageUp},     {Key::home, true, true, LogScroll::top},
+        {Key::end, true, true, LogScroll::bottom},        {Key::home, false, false, {}},
+        {Key::end, false, false, {}},                     {Key::other, false, false, {}},
+        {Key::other, true, false, {}},
+    };
+    for (const auto& row : rows) {
+        view.scrolls.clear();
+        view.calls.clear();
+        EXPECT_EQ(frmmain.Form_KeyDown(row.key, row.control), row.used)
+            << static_cast<int>(row.key) << (row.control ? " with Ctrl" : "");
+        if (row.used) EXPECT_EQ(view.scrolls, std::vector<LogScroll>{row.scroll}) << static_cast<int>(row.key);
+        else EXPECT_TRUE(view.scrolls.empty());
+        EXPECT_TRUE(view.calls.empty()) << "the focus stays where it is";
+    }
+}
+
 TEST_F(MainWindow, FocusOnTheTextBoxMovesToQuickInfo)
 {
     frmmain.Text1_GotFocus();
