@@ -155,6 +155,7 @@ void appendFlushed(benchmark::State& state)
         restore(log);
         state.ResumeTiming();
         files.append(log.path, record);
+        files.flush(log.path);
     }
     restore(log);
 }

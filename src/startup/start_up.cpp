@@ -93,6 +93,12 @@ StartupResult updateStartupLog(StartUpServices& s)
     line += formatRecordLine({s.codec.encode(result.dateText), s.codec.encode(result.timeText),
                               result.countText});
     s.files.append(path, line);
+    // The record is in the file whole; a flush that fails now does not take it back (the
+    // system writes it out later, as it does any file's data), so the start counts.
+    try {
+        s.files.flush(path);
+    } catch (const FileError&) {
+    }
     result.shown = shownLog(state.kept, line, s.limits.shownBytes);
     return result;
 }
