@@ -52,21 +52,21 @@ TEST_F(MainWindowTexts, ShowTheNamesAndLabels)
     const HWND window = startToMainWindow();
     ASSERT_NE(window, nullptr);
 
-    char computer[MAX_COMPUTERNAME_LENGTH + 1];
-    DWORD computerSize = sizeof computer;
-    ASSERT_TRUE(GetComputerNameA(computer, &computerSize));
-    char user[257];
-    DWORD userSize = sizeof user;
-    ASSERT_TRUE(GetUserNameA(user, &userSize));
+    wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD computerSize = MAX_COMPUTERNAME_LENGTH + 1;
+    ASSERT_TRUE(GetComputerNameW(computer, &computerSize));
+    wchar_t user[257];
+    DWORD userSize = 257;
+    ASSERT_TRUE(GetUserNameW(user, &userSize));
 
     const struct {
         Main control;
         std::wstring text;
     } expected[] = {
         {Main::lbltext, L"Computer:"},
-        {Main::lblcomputername, widen(computer) + L" "},
+        {Main::lblcomputername, std::wstring(computer) + L" "},
         {Main::lbltext2, L"Owner:"},
-        {Main::lblusername, widen(user) + L" "},
+        {Main::lblusername, std::wstring(user) + L" "},
         {Main::lbltext3, L"Date:"},
         {Main::lbltext4, L"Startups:"},
         {Main::cmdabout, L"&About"},
@@ -90,6 +90,17 @@ TEST_F(MainWindowTexts, ShowTheNamesAndLabels)
               ids({Main::lbltext, Main::lblcomputername, Main::lbltext2, Main::lblusername, Main::lbltext3, Main::lbldate,
                    Main::lbltext4, Main::lblNUMBER, Main::Text1, Main::cmdabout, Main::cmdexit, Main::cmdQuickInfo}));
     EXPECT_EQ(idsInCreationOrder(window, true), ids({Main::Text1, Main::cmdabout, Main::cmdexit, Main::cmdQuickInfo}));
+    exitWithEsc(window);
+}
+
+// A user name outside the ANSI code page (Wine takes it from the Unix environment) is
+// shown as it is, not as look-alikes or question marks.
+TEST_F(MainWindowTexts, ShowAUserNameOutsideTheCodePage)
+{
+    const std::wstring name = L"\u0141ukasz \u540d\u524d"; // Łukasz 名前
+    const HWND window = startToMainWindow(std::make_unique<Product>(exeDir(), workingDir(), UnixVariable{L"USER", name}));
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(textOf(controlOf(window, Main::lblusername)), name + L" ");
     exitWithEsc(window);
 }
 

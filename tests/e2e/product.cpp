@@ -393,7 +393,7 @@ void Product::launch(const std::wstring& source, const std::wstring& exeDir, con
     WaitForInputIdle(process_, 15000);
 }
 
-Product::Product(const std::wstring& exeDir, const std::wstring& workingDir, const std::wstring& unixLocale)
+Product::Product(const std::wstring& exeDir, const std::wstring& workingDir, const UnixVariable& variable)
 {
     const std::wstring exe = exeDir + L"\\Kestrevane.exe";
     if (productPath().empty()) {
@@ -402,7 +402,7 @@ Product::Product(const std::wstring& exeDir, const std::wstring& workingDir, con
     }
     const WineLoader loader = wineLoader();
     if (loader.dosPath.empty()) {
-        startError_ = L"another user locale needs Wine, whose loader starts the exe; no Wine loader found";
+        startError_ = L"a Unix environment needs Wine, whose loader starts the exe; no Wine loader found";
         return;
     }
     if (!CopyFileW(productPath().c_str(), exe.c_str(), FALSE)) {
@@ -410,7 +410,7 @@ Product::Product(const std::wstring& exeDir, const std::wstring& workingDir, con
         return;
     }
     std::wstring commandLine = L"\"" + loader.unixPath + L"\" \"" + exe + L"\"";
-    std::wstring environment = environmentWith(L"LC_ALL", unixLocale);
+    std::wstring environment = environmentWith(variable.name, variable.value);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};

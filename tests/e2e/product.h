@@ -28,6 +28,12 @@ struct InjectedFault {
     std::wstring name;
 };
 
+// A variable of the Unix environment Wine starts a program in, such as LC_ALL (the user
+// locale) or USER (the user name).
+struct UnixVariable {
+    std::wstring name, value;
+};
+
 std::wstring widen(const std::string& ansi);
 std::string narrow(const std::wstring& wide);
 // The same in a given code page; characters it lacks become its default character.
@@ -79,10 +85,10 @@ public:
     // Copies the exe into `exeDir` and starts it there, with `workingDir` as its
     // current folder (another folder, so a log written beside the wrong path shows).
     Product(const std::wstring& exeDir, const std::wstring& workingDir);
-    // The same under another user locale, a Unix locale name such as "ja_JP.UTF-8". Wine
-    // takes a process's locale from its Unix environment, which a Windows child inherits
-    // from its parent; so the exe is started through Wine's loader with that environment.
-    Product(const std::wstring& exeDir, const std::wstring& workingDir, const std::wstring& unixLocale);
+    // The same with a variable of its Unix environment set. Wine takes a process's locale
+    // and user name from its Unix environment, which a Windows child inherits from its
+    // parent; so the exe is started through Wine's loader with that environment.
+    Product(const std::wstring& exeDir, const std::wstring& workingDir, const UnixVariable& variable);
     // The fault-injecting build, failing at `fault`.
     Product(const std::wstring& exeDir, const std::wstring& workingDir, const InjectedFault& fault);
     Product(const Product&) = delete;
