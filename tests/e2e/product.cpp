@@ -304,15 +304,10 @@ std::vector<HWND> childrenOf(HWND parent)
     return children;
 }
 
-std::map<COLORREF, int> coloursOnScreen(HWND hwnd)
+std::vector<COLORREF> pixelsOnScreen(const RECT& area)
 {
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    POINT origin{0, 0};
-    ClientToScreen(hwnd, &origin);
-    const int w = client.right, h = client.bottom;
-    std::map<COLORREF, int> counts;
-    if (w <= 0 || h <= 0) return counts;
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0) return {};
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = w;
@@ -325,18 +320,18 @@ std::map<COLORREF, int> coloursOnScreen(HWND hwnd)
     void* bits = nullptr;
     const HBITMAP shot = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     const HGDIOBJ old = SelectObject(dc, shot);
-    BitBlt(dc, 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
+    BitBlt(dc, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
     GdiFlush();
-    const auto* pixels = static_cast<const DWORD*>(bits);
+    std::vector<COLORREF> pixels;
     for (int i = 0; i < w * h; ++i) {
-        const DWORD p = pixels[i];
-        ++counts[RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF)];
+        const DWORD p = static_cast<const DWORD*>(bits)[i];
+        pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
     }
     SelectObject(dc, old);
     DeleteObject(shot);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
-    return counts;
+    return pixels;
 }
 
 std::vector<int> idsInCreationOrder(HWND parent, bool tabStopsOnly)

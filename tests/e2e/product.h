@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <initializer_list>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -72,8 +71,8 @@ std::wstring textOf(HWND hwnd);
 std::wstring classOf(HWND hwnd);
 int idOf(HWND hwnd);
 std::vector<HWND> childrenOf(HWND parent);
-// How many pixels of each colour the screen shows in a window's client area.
-std::map<COLORREF, int> coloursOnScreen(HWND hwnd);
+// The pixels the screen shows in `area` (screen coordinates), row by row.
+std::vector<COLORREF> pixelsOnScreen(const RECT& area);
 
 // The ids of a window's children in z-order, the order they were created in: the order
 // the accessibility layer reads them in, and the focus moves through the tab stops in.
