@@ -89,7 +89,8 @@ void logWork(benchmark::State& state)
         testing::FakeSystemQuery names;
         names.computerName = std::string("HOST\0", 5);
         names.userName = std::string("user\0", 5);
-        ui::FrmMain frmmain(view, names);
+        testing::FakeAppearance appearance;
+        ui::FrmMain frmmain(view, names, appearance);
         startup::Main(start.services, frmmain);
         frmmain.Form_Activate(); // showing the window activates it
         benchmark::DoNotOptimize(view.texts[ui::MainControl::Text1].data());
@@ -154,6 +155,7 @@ void appendFlushed(benchmark::State& state)
         restore(log);
         state.ResumeTiming();
         files.append(log.path, record);
+        files.flush(log.path);
     }
     restore(log);
 }

@@ -66,7 +66,13 @@ void PosixFiles::append(const std::string& path, const std::string& bytes)
     const Descriptor file(open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0644));
     if (file.get() < 0) fail("open", path);
     if (write(file.get(), bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) fail("write", path);
-    if (flush_ && fdatasync(file.get()) != 0) fail("write", path);
+}
+
+void PosixFiles::flush(const std::string& path)
+{
+    if (!flush_) return;
+    const Descriptor file(open(path.c_str(), O_WRONLY));
+    if (file.get() < 0 || fdatasync(file.get()) != 0) fail("flush", path);
 }
 
 void PosixFiles::remove(const std::string& path)

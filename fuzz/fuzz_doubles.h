@@ -156,6 +156,7 @@ public:
         return check(path).readTail(path, maxBytes);
     }
     void append(const std::string& path, const std::string& bytes) override { check(path).append(path, bytes); }
+    void flush(const std::string& path) override { check(path).flush(path); }
     void remove(const std::string& path) override { check(path).remove(path); }
 
 private:

@@ -1,6 +1,7 @@
 // Any bytes as the log, under several locales, code pages and clocks: the start-up always
-// comes to a defined decision (keep and count on, or wipe and count 1) and appends one
-// whole record, which the next start reads as the day's last count.
+// comes to a defined decision (keep and count on, or wipe and count 1) for the day of its
+// one clock reading, and appends one whole record of that day, which the next start reads
+// as the day's last count.
 //
 // Input: one byte of scenario, then the log. Bits 0-2 pick locale and code page, bits 3-4
 // the clock, bits 5-7 the file: 0-3 present, 4 absent, 5-7 present with its read, delete
@@ -196,8 +197,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::optional<std::string> log;
     if (mode != FileMode::absent) log.emplace(reinterpret_cast<const char*>(data) + 1, size - 1);
 
-    std::vector<CivilDate> days;
-    for (const LocalDateTime& reading : clockReadings) days.push_back(reading.date);
+    // A start reads the clock once: later readings, across midnight, must not count.
+    const std::vector<CivilDate> days{clockReadings.front().date};
 
     World world(localeBits, clockReadings);
     if (log) world.files.files[path] = *log;
@@ -224,8 +225,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 (mode == FileMode::removeFails && !(log && !expected.keepsLog)),
             "a failing file operation is reported");
 
+    require(world.clock.calls == 1, "one reading of the clock per start");
     LocalDateTime written;
-    const std::string after = checkStart(world, *result, log, expected, clockReadings, written);
+    const std::string after = checkStart(world, *result, log, expected, {clockReadings.front()}, written);
 
     // The next start, a moment later on the same day, counts on from this one. A count of
     // 19 digits is past what the reader takes as a number.

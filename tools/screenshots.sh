@@ -1,26 +1,42 @@
 #!/usr/bin/env bash
 # Takes screenshots of the program in the Wine session that wine-session.sh prepared:
-# the main window, the Quick Info box and the About window. Fails when one is missing
-# or blank, or when the program does not end cleanly.
-#   screenshots.sh SESSION_DIR PROGRAM.exe OUT_DIR
+# the main window, the Quick Info box and the About window; given the test build that
+# can be told High Contrast is on, also both windows under a High Contrast Black colour
+# scheme (main-high-contrast.png, about-high-contrast.png, and the main window alone,
+# main-window-high-contrast.png). Fails when one is missing or blank, or when the
+# program does not end cleanly.
+#   screenshots.sh SESSION_DIR PROGRAM.exe OUT_DIR [TEST_BUILD.exe]
 set -euo pipefail
 session=${1:?session folder}
 exe=${2:?program}
 out=${3:?output folder}
+test_build=${4:-}
 source "$(dirname "$0")/wine-env.sh"
 
 fail() { wine_fail "$@"; }
+# The path as Wine's programs see it, through the drive Z: that maps /.
+dos_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 wine_session_join "$session"
 [ -f "$exe" ] || fail "no program at $exe"
 wine_need xdotool import convert
 
 mkdir -p "$out"
-rm -f "$out/main.png" "$out/quickinfo.png" "$out/about.png"
+shots=(main.png quickinfo.png about.png)
+[ -z "$test_build" ] || shots+=(main-high-contrast.png about-high-contrast.png main-window-high-contrast.png)
+for f in "${shots[@]}"; do rm -f "$out/$f"; done
 work=$(mktemp -d)
 pid=
+colours_saved=
+# The session's colour scheme goes back as it was, whatever happens.
+restore_colours() {
+    [ -n "$colours_saved" ] || return 0
+    "$wine" reg import "$(dos_path "$work/colours.reg")" >/dev/null 2>&1 || echo "screenshots: could not restore the colours" >&2
+    colours_saved=
+}
 cleanup() {
     wine_stop_pid "$pid"
+    restore_colours
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -62,13 +78,74 @@ dialog alt+a '^About$' 'About window' about.png Escape
 wine_close "$main" "$pid" "the program"
 pid=
 
+if [ -n "$test_build" ]; then
+    [ -f "$test_build" ] || fail "no test build at $test_build"
+    # Windows' High Contrast Black: the colours a program asks the system for. New
+    # processes read them from the registry; Wine itself never reports High Contrast
+    # on, so the test build is told it is.
+    "$wine" reg export 'HKCU\Control Panel\Colors' "$(dos_path "$work/colours.reg")" /y >/dev/null 2>&1 ||
+        fail "could not save the session's colours"
+    colours_saved=1
+    {
+        printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Colors]\r\n'
+        while read -r name value; do printf '"%s"="%s"\r\n' "$name" "$value"; done <<'COLOURS'
+ActiveBorder 255 255 0
+ActiveTitle 128 0 128
+AppWorkSpace 0 0 0
+Background 0 0 0
+ButtonAlternateFace 0 0 0
+ButtonDkShadow 255 255 255
+ButtonFace 0 0 0
+ButtonHilight 255 255 255
+ButtonLight 255 255 255
+ButtonShadow 128 128 128
+ButtonText 255 255 255
+GradientActiveTitle 128 0 128
+GradientInactiveTitle 0 128 0
+GrayText 63 242 63
+Hilight 26 235 255
+HilightText 0 0 0
+HotTrackingColor 255 255 0
+InactiveBorder 0 0 0
+InactiveTitle 0 128 0
+InactiveTitleText 255 255 255
+InfoText 255 255 255
+InfoWindow 0 0 0
+Menu 0 0 0
+MenuBar 0 0 0
+MenuHilight 26 235 255
+MenuText 255 255 255
+Scrollbar 0 0 0
+TitleText 255 255 255
+Window 0 0 0
+WindowFrame 255 255 255
+WindowText 255 255 255
+COLOURS
+    } >"$work/high-contrast.reg"
+    "$wine" reg import "$(dos_path "$work/high-contrast.reg")" >/dev/null 2>&1 || fail "could not set High Contrast colours"
+
+    cp "$test_build" "$work/Kestrevane.exe"
+    KESTREVANE_FAULT=high-contrast "$wine" "$work/Kestrevane.exe" >"$work/wine.log" 2>&1 </dev/null &
+    pid=$!
+    main=$(wine_window '^Kestrevane [^Q]') || fail "no main window of the test build within 30 s"
+    shot main-high-contrast.png
+    import -window "$main" "$out/main-window-high-contrast.png"
+    dialog alt+a '^About$' 'About window' about-high-contrast.png Escape
+    wine_close "$main" "$pid" "the test build"
+    pid=
+    restore_colours
+fi
+
 # A screenshot of one colour (or a handful: an empty desktop) shows nothing.
-for f in main.png quickinfo.png about.png; do
+for f in "${shots[@]}"; do
     [ -s "$out/$f" ] || fail "$f is missing"
     colours=$(convert "$out/$f" -format '%k' info:)
     [ "$colours" -gt 16 ] || fail "$f is blank ($colours colours)"
 done
-if [ "$(convert "$out/main.png" "$out/about.png" -compose difference -composite -format '%[fx:maxima]' info:)" = 0 ]; then
-    fail "about.png shows the same as main.png"
+differ() { [ "$(convert "$out/$1" "$out/$2" -compose difference -composite -format '%[fx:maxima]' info:)" != 0 ]; }
+differ main.png about.png || fail "about.png shows the same as main.png"
+if [ -n "$test_build" ]; then
+    differ main.png main-high-contrast.png || fail "main-high-contrast.png shows the same as main.png"
+    differ about.png about-high-contrast.png || fail "about-high-contrast.png shows the same as about.png"
 fi
-echo "screenshots: all three taken"
+echo "screenshots: all ${#shots[@]} taken"

@@ -52,8 +52,11 @@ public:
     // The last `maxBytes` bytes, or the whole file when it is shorter: a log of any size
     // costs the same to read. Throws FileError.
     virtual FileTail readTail(const std::string& path, std::size_t maxBytes) = 0;
-    // Adds `bytes` at the end in one write, creating the file when needed. Throws FileError.
+    // Adds `bytes` at the end in one write, creating the file when needed; a write that
+    // fails midway is cut back, so the file is as before. Throws FileError.
     virtual void append(const std::string& path, const std::string& bytes) = 0;
+    // Has the system put what was appended on the disk now. Throws FileError.
+    virtual void flush(const std::string& path) = 0;
     // Throws FileError.
     virtual void remove(const std::string& path) = 0;
 };

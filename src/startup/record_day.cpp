@@ -2,12 +2,10 @@
 
 namespace kestrevane::startup {
 
-RecordDay::RecordDay(DateLocale& locale, TextCodec& codec, const CivilDate& first,
-                     const CivilDate& second)
-    : locale_(locale), codec_(codec), first_(first), second_(second),
+RecordDay::RecordDay(DateLocale& locale, TextCodec& codec, const CivilDate& today)
+    : locale_(locale), codec_(codec), today_(today),
       // Compared in stored form, so a date the code page cannot spell exactly still matches.
-      firstText_(codec.encode(locale.shortDate(first))),
-      secondText_(first == second ? firstText_ : codec.encode(locale.shortDate(second)))
+      todayText_(codec.encode(locale.shortDate(today)))
 {
 }
 
@@ -15,12 +13,12 @@ bool RecordDay::isToday(std::string_view storedDate)
 {
     // Some locales' short dates cannot be parsed back by the system, so the text itself
     // is tried first.
-    if (storedDate == firstText_ || storedDate == secondText_) return true;
+    if (storedDate == todayText_) return true;
     if (cacheValid_ && storedDate == cachedText_) return cachedResult_;
 
     bool today = false;
     if (const std::optional<CivilDate> date = locale_.parseDate(codec_.decode(std::string(storedDate))))
-        today = dayDifference(first_, *date) >= 0 && dayDifference(second_, *date) <= 0;
+        today = *date == today_;
     cachedText_ = storedDate;
     cachedResult_ = today;
     cacheValid_ = true;

@@ -1,4 +1,4 @@
-// Decides whether a stored record date names today, the day of the clock's readings.
+// Decides whether a stored record date names today, the day of the clock's reading.
 #pragma once
 
 #include <optional>
@@ -13,9 +13,7 @@ namespace kestrevane::startup {
 
 class RecordDay {
 public:
-    // `first` and `second` are two readings of the clock taken one after the other; a
-    // midnight between them makes both days count as today.
-    RecordDay(DateLocale& locale, TextCodec& codec, const CivilDate& first, const CivilDate& second);
+    RecordDay(DateLocale& locale, TextCodec& codec, const CivilDate& today);
 
     // True for today's date in the user's short date form. Other texts are read as a date
     // under the user's settings; one that is no date, or another day, is not today.
@@ -24,10 +22,8 @@ public:
 private:
     DateLocale& locale_;
     TextCodec& codec_;
-    CivilDate first_;
-    CivilDate second_;
-    std::string firstText_;
-    std::string secondText_;
+    CivilDate today_;
+    std::string todayText_;
     // Logs repeat one date on every line; parse each distinct text once.
     std::string cachedText_;
     bool cachedResult_ = false;

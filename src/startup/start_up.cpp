@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 #include "startup/log_lines.h"
 #include "startup/record_day.h"
@@ -35,13 +36,10 @@ private:
     LogLock* lock_;
 };
 
-// Reads the log's end and wipes the log when its last record is not of today.
-LogState bringLogToToday(StartUpServices& s, const std::string& path)
+// Wipes the log when the last record of its end is not of `today`.
+LogState bringLogToToday(StartUpServices& s, const std::string& path, FileTail tail, const CivilDate& today)
 {
-    FileTail tail = s.files.readTail(path, s.limits.readWindow);
-    const LocalDateTime first = s.clock.now();
-    const LocalDateTime second = s.clock.now();
-    RecordDay day(s.locale, s.codec, first.date, second.date);
+    RecordDay day(s.locale, s.codec, today);
 
     const std::string_view seen = seenLines(tail);
     const std::optional<StartupRecord> last = lastRecord(seen);
@@ -77,9 +75,13 @@ StartupResult updateStartupLog(StartUpServices& s)
 {
     const std::string path = logPath(s.directory);
     const HeldLock held(s.lock, path);
-    LogState state = fileExists(s.files, path) ? bringLogToToday(s, path) : LogState{};
-
+    std::optional<FileTail> tail;
+    if (fileExists(s.files, path)) tail = s.files.readTail(path, s.limits.readWindow);
+    // One reading of the clock per start: the day decided on is the day the record
+    // carries, so a start around midnight counts wholly on one day.
     const LocalDateTime now = s.clock.now();
+    LogState state = tail ? bringLogToToday(s, path, std::move(*tail), now.date) : LogState{};
+
     StartupResult result;
     result.date = now.date;
     result.dateText = s.locale.shortDate(now.date);
@@ -91,6 +93,12 @@ StartupResult updateStartupLog(StartUpServices& s)
     line += formatRecordLine({s.codec.encode(result.dateText), s.codec.encode(result.timeText),
                               result.countText});
     s.files.append(path, line);
+    // The record is in the file whole; a flush that fails now does not take it back (the
+    // system writes it out later, as it does any file's data), so the start counts.
+    try {
+        s.files.flush(path);
+    } catch (const FileError&) {
+    }
     result.shown = shownLog(state.kept, line, s.limits.shownBytes);
     return result;
 }

@@ -39,9 +39,10 @@ struct StartupResult {
 // True when the log can be opened for reading; a log that cannot counts as absent.
 bool fileExists(FileSystem& files, const std::string& path);
 
-// Wipes a log of another day and appends this start's record with the day's count.
-// Reads only the log's last `limits.readWindow` bytes, so a log of any size costs the
-// same. Throws FileError when the log cannot be read, deleted or written.
+// Wipes a log of another day and appends this start's record with the day's count,
+// then has it flushed to disk. Reads only the log's last `limits.readWindow` bytes, so a
+// log of any size costs the same. Throws FileError when the log cannot be read, deleted
+// or written; a failed flush of the record written whole is no failure.
 StartupResult updateStartupLog(StartUpServices& services);
 
 // The whole start: the log first, then the main window. Throws FileError before any

@@ -31,6 +31,7 @@ public:
     virtual VersionQueryResult queryVersion() = 0;
     // Give `buffer` (UTF-8) with `size` to the computer-name query and return the buffer as
     // the system left it, converted back to UTF-8 (NULs and trailing blanks included).
+    // Names are read in Unicode, so any name comes back as it is.
     virtual std::string queryComputerName(const std::string& buffer, std::uint32_t size) = 0;
     // The same for the user-name query.
     virtual std::string queryUserName(const std::string& buffer, std::uint32_t size) = 0;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ui/about_layout.h"
+#include "ui/colours.h"
 
 namespace kestrevane::ui {
 
@@ -11,6 +12,8 @@ class AboutView {
 public:
     virtual ~AboutView() = default;
     virtual void setText(AboutControl control, const std::string& text) = 0;
+    // The colours to draw the controls and lines in from now on; the window repaints.
+    virtual void setColours(FormColours colours) = 0;
     // From now on the pointer over the link is the hand picture.
     virtual void setLinkPointerToHand() = 0;
     // Has the shell open `address` with its default action, owned by this window; a

@@ -11,11 +11,17 @@ std::string versionText(int major, int minor, int revision)
 
 void FrmAbout::Form_Load()
 {
+    systemColoursChanged();
     view_.setText(AboutControl::lblprogtitle, std::string(app::title));
     view_.setText(AboutControl::lblversion, versionText(app::versionMajor, app::versionMinor, app::versionRevision));
     // The year is read at every opening, so a window opened after New Year shows the new one.
     view_.setText(AboutControl::lblcopyright,
                   std::string(app::copyrightPrefix) + std::to_string(clock_.now().date.year));
+}
+
+void FrmAbout::systemColoursChanged()
+{
+    view_.setColours(formColours(frmaboutLayout(), appearance_.highContrast()));
 }
 
 void FrmAbout::lblurl_MouseMove() { view_.setLinkPointerToHand(); }

@@ -6,6 +6,7 @@
 
 #include "startup/clock.h"
 #include "ui/about_view.h"
+#include "ui/appearance.h"
 
 namespace kestrevane::ui {
 
@@ -15,8 +16,8 @@ std::string versionText(int major, int minor, int revision);
 class FrmAbout {
 public:
     // `minimizeMain` minimizes the main window.
-    FrmAbout(AboutView& view, startup::Clock& clock, std::function<void()> minimizeMain)
-        : view_(view), clock_(clock), minimizeMain_(std::move(minimizeMain))
+    FrmAbout(AboutView& view, startup::Clock& clock, Appearance& appearance, std::function<void()> minimizeMain)
+        : view_(view), clock_(clock), appearance_(appearance), minimizeMain_(std::move(minimizeMain))
     {
     }
 
@@ -28,10 +29,13 @@ public:
     void enterPressed();
     void escapePressed();
     void Form_Unload();
+    // The user's colours changed, or High Contrast went on or off.
+    void systemColoursChanged();
 
 private:
     AboutView& view_;
     startup::Clock& clock_;
+    Appearance& appearance_;
     std::function<void()> minimizeMain_;
 };
 

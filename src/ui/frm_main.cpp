@@ -24,9 +24,14 @@ void FrmMain::show() { view_.show(); }
 
 void FrmMain::Form_Load()
 {
+    systemColoursChanged();
+    // Named after what it holds, not after the count created right before it.
+    view_.setAccessibleName(MainControl::Text1, std::string(text1AccessibleName));
     view_.setText(MainControl::lblusername, sysinfo::userNameText(system_) + " ");
     view_.setText(MainControl::lblcomputername, sysinfo::computerNameText(system_) + " ");
 }
+
+void FrmMain::systemColoursChanged() { view_.setColours(formColours(frmmainLayout(), appearance_.highContrast())); }
 
 void FrmMain::Form_Activate()
 {
@@ -51,6 +56,30 @@ void FrmMain::cmdexit_Click()
 }
 
 void FrmMain::escapePressed() { cmdexit_Click(); }
+
+bool FrmMain::Form_KeyDown(Key key, bool control)
+{
+    // The focus stays on the buttons, which have no use for these keys: they read the log.
+    switch (key) {
+    case Key::pageUp:
+        view_.scrollLog(LogScroll::pageUp);
+        return true;
+    case Key::pageDown:
+        view_.scrollLog(LogScroll::pageDown);
+        return true;
+    case Key::home:
+        if (!control) return false;
+        view_.scrollLog(LogScroll::top);
+        return true;
+    case Key::end:
+        if (!control) return false;
+        view_.scrollLog(LogScroll::bottom);
+        return true;
+    case Key::other:
+        break;
+    }
+    return false;
+}
 
 void FrmMain::Form_Unload()
 {

@@ -5,13 +5,20 @@
 
 #include "startup/startup_window.h"
 #include "sysinfo/system_query.h"
+#include "ui/appearance.h"
 #include "ui/main_view.h"
 
 namespace kestrevane::ui {
 
+// The keys the window looks at before its focused control does.
+enum class Key { pageUp, pageDown, home, end, other };
+
 class FrmMain : public startup::StartupWindow {
 public:
-    FrmMain(MainView& view, sysinfo::SystemQuery& system) : view_(view), system_(system) {}
+    FrmMain(MainView& view, sysinfo::SystemQuery& system, Appearance& appearance)
+        : view_(view), system_(system), appearance_(appearance)
+    {
+    }
 
     // What the start-up sets.
     void load() override;
@@ -30,6 +37,11 @@ public:
     void cmdQuickInfo_Click();
     // Esc: Exit is the window's cancel button.
     void escapePressed();
+    // A key pressed anywhere in the window, before the focused control gets it; true when
+    // it was used here, and the control does not get it.
+    bool Form_KeyDown(Key key, bool control);
+    // The user's colours changed, or High Contrast went on or off.
+    void systemColoursChanged();
     // Closed from the title bar: the window goes, and with it the program.
     void Form_Unload();
 
@@ -39,6 +51,7 @@ public:
 private:
     MainView& view_;
     sysinfo::SystemQuery& system_;
+    Appearance& appearance_;
 };
 
 } // namespace kestrevane::ui

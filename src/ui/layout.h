@@ -22,13 +22,19 @@ struct Colour {
         return {Kind::rgb, r, g, b, 0};
     }
     static constexpr Colour system(int index) { return {Kind::system, 0, 0, 0, index}; }
+    friend constexpr bool operator==(const Colour&, const Colour&) = default;
 };
 
 // System colour indices as the design names them.
 inline constexpr int scrollBarColour = 0;        // scroll bar
+inline constexpr int windowColour = 5;           // window background
+inline constexpr int windowTextColour = 8;       // window text
 inline constexpr int inactiveBorderColour = 11;  // inactive border
+inline constexpr int buttonFaceColour = 15;      // button face
 inline constexpr int grayTextColour = 17;        // grey text
+inline constexpr int buttonTextColour = 18;      // button text
 inline constexpr int highlight3dColour = 20;     // 3-D highlight
+inline constexpr int hotLightColour = 26;        // hot-tracked item (links)
 
 struct Font {
     std::string_view face; // empty: the window's default font
@@ -73,8 +79,15 @@ struct WindowSpec {
 // A control's window identifier: its id in the table plus this base.
 inline constexpr int controlIdBase = 100;
 
-// The order to create the controls in: by tab index, lowest first, ties in table order.
-// The system moves the focus in creation order, so this is the window's tab order.
+// Text boxes and buttons take the focus; labels never do.
+constexpr bool isTabStop(const ControlSpec& control)
+{
+    return control.kind == ControlKind::textBox || control.kind == ControlKind::button;
+}
+
+// The order to create the controls in: the table's, which is the order they are read in,
+// each caption right before what it names; among themselves the tab stops come by tab
+// index, lowest first, ties in table order, in the places the tab stops hold.
 std::vector<std::size_t> creationOrder(const WindowSpec& design);
 
 // 1440 twips make an inch; rounded to the nearest pixel at `dpi`.

@@ -22,4 +22,7 @@ enum class MainControl : int {
 
 const WindowSpec& frmmainLayout();
 
+// What a screen reader calls the log's text box (no label shows it).
+inline constexpr std::string_view text1AccessibleName = "Today's startup log";
+
 } // namespace kestrevane::ui

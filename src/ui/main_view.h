@@ -3,9 +3,13 @@
 
 #include <string>
 
+#include "ui/colours.h"
 #include "ui/main_layout.h"
 
 namespace kestrevane::ui {
+
+// Where the log's text box is scrolled to from the keyboard.
+enum class LogScroll { pageUp, pageDown, top, bottom };
 
 class MainView {
 public:
@@ -17,6 +21,12 @@ public:
     virtual void setText(MainControl control, std::string text) = 0;
     virtual std::string text(MainControl control) = 0;
     virtual void setFocus(MainControl control) = 0;
+    // The colours to draw the controls in from now on; the window repaints.
+    virtual void setColours(FormColours colours) = 0;
+    // The name the accessibility layer gives `control` instead of the label before it;
+    // nothing happens where the system cannot annotate controls.
+    virtual void setAccessibleName(MainControl control, const std::string& name) = 0;
+    virtual void scrollLog(LogScroll where) = 0;
     // Shows the window modelessly; it becomes active.
     virtual void show() = 0;
     virtual void minimize() = 0;

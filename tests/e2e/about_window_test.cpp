@@ -56,6 +56,11 @@ TEST_P(AboutWindow, AltAOpensItModalAndTheKeyClosesIt)
         EXPECT_EQ(textOf(control), expected[i]) << "control " << controlIdBase + i;
         EXPECT_TRUE(IsWindowVisible(control)) << "control " << controlIdBase + i;
     }
+    // Read from top to bottom, as it is laid out; Ok is its one tab stop.
+    std::vector<int> topToBottom;
+    for (int i = 0; i < static_cast<int>(std::size(expected)); ++i) topToBottom.push_back(controlIdBase + i);
+    EXPECT_EQ(idsInCreationOrder(about), topToBottom);
+    EXPECT_EQ(idsInCreationOrder(about, true), std::vector<int>{controlIdBase + 8});
     const HWND ok = controlOf(about, 8);
     const HWND seen = product().waitForFocus(ok);
     EXPECT_EQ(seen, ok) << "focus in About on " << narrow(classOf(seen)) << " " << idOf(seen) << ", expected cmdok";

@@ -100,7 +100,7 @@ TEST_P(LocaleStart, RecordLabelsAndCaptionFollowTheLocale)
         narrow(recordText(shortDate(dayOffset(before, c.recordDay), c.lcid), L"06:00:00", L"1"), codePage);
     ASSERT_TRUE(writeBytes(logPath(), seed));
 
-    product_ = std::make_unique<Product>(exeDir(), workingDir(), c.unixLocale);
+    product_ = std::make_unique<Product>(exeDir(), workingDir(), UnixVariable{L"LC_ALL", c.unixLocale});
     ASSERT_TRUE(product_->started()) << "could not start the program: " << narrow(product_->startError());
     const HWND window = product_->waitForWindow(mainClass);
     ASSERT_NE(window, nullptr) << "no main window within 15 s; the program " << narrow(product_->state());

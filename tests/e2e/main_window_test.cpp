@@ -1,8 +1,15 @@
-// The main window: its texts, leaving the program, the focus, and the Quick Info report.
+// The main window: its texts, leaving the program, the focus, the colours, the log by
+// keys and wheel, and the Quick Info report.
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <functional>
+#include <map>
 #include <regex>
 
 #include "product_test.h"
+#include "ui/about_layout.h"
+#include "ui/colours.h"
 
 namespace kestrevane::e2e {
 namespace {
@@ -47,21 +54,21 @@ TEST_F(MainWindowTexts, ShowTheNamesAndLabels)
     const HWND window = startToMainWindow();
     ASSERT_NE(window, nullptr);
 
-    char computer[MAX_COMPUTERNAME_LENGTH + 1];
-    DWORD computerSize = sizeof computer;
-    ASSERT_TRUE(GetComputerNameA(computer, &computerSize));
-    char user[257];
-    DWORD userSize = sizeof user;
-    ASSERT_TRUE(GetUserNameA(user, &userSize));
+    wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD computerSize = MAX_COMPUTERNAME_LENGTH + 1;
+    ASSERT_TRUE(GetComputerNameW(computer, &computerSize));
+    wchar_t user[257];
+    DWORD userSize = 257;
+    ASSERT_TRUE(GetUserNameW(user, &userSize));
 
     const struct {
         Main control;
         std::wstring text;
     } expected[] = {
         {Main::lbltext, L"Computer:"},
-        {Main::lblcomputername, widen(computer) + L" "},
+        {Main::lblcomputername, std::wstring(computer) + L" "},
         {Main::lbltext2, L"Owner:"},
-        {Main::lblusername, widen(user) + L" "},
+        {Main::lblusername, std::wstring(user) + L" "},
         {Main::lbltext3, L"Date:"},
         {Main::lbltext4, L"Startups:"},
         {Main::cmdabout, L"&About"},
@@ -74,6 +81,28 @@ TEST_F(MainWindowTexts, ShowTheNamesAndLabels)
         EXPECT_EQ(textOf(control), e.text) << narrow(nameOf(e.control));
         EXPECT_TRUE(IsWindowVisible(control)) << narrow(nameOf(e.control));
     }
+
+    // A screen reader reads each caption right before its value; the focus moves as before.
+    const auto ids = [](std::initializer_list<Main> controls) {
+        std::vector<int> result;
+        for (const Main c : controls) result.push_back(controlIdBase + static_cast<int>(c));
+        return result;
+    };
+    EXPECT_EQ(idsInCreationOrder(window),
+              ids({Main::lbltext, Main::lblcomputername, Main::lbltext2, Main::lblusername, Main::lbltext3, Main::lbldate,
+                   Main::lbltext4, Main::lblNUMBER, Main::Text1, Main::cmdabout, Main::cmdexit, Main::cmdQuickInfo}));
+    EXPECT_EQ(idsInCreationOrder(window, true), ids({Main::Text1, Main::cmdabout, Main::cmdexit, Main::cmdQuickInfo}));
+    exitWithEsc(window);
+}
+
+// A user name outside the ANSI code page (Wine takes it from the Unix environment) is
+// shown as it is, not as look-alikes or question marks.
+TEST_F(MainWindowTexts, ShowAUserNameOutsideTheCodePage)
+{
+    const std::wstring name = L"\u0141ukasz \u540d\u524d"; // Łukasz 名前
+    const HWND window = startToMainWindow(std::make_unique<Product>(exeDir(), workingDir(), UnixVariable{L"USER", name}));
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(textOf(controlOf(window, Main::lblusername)), name + L" ");
     exitWithEsc(window);
 }
 
@@ -119,6 +148,52 @@ TEST_F(MainWindowKeys, FocusStartsOnQuickInfoAndTabSkipsTheTextBox)
     ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info));
     EXPECT_NE(info.hwndCaret, controlOf(window_, Main::Text1));
 
+    exitWithEsc(window_);
+}
+
+// The log: scrolled by the page keys, Ctrl+Home and Ctrl+End, and the wheel over it, while
+// the focus stays on Quick Info.
+TEST_F(MainWindowKeys, PageKeysAndTheWheelScrollTheLog)
+{
+    std::string log;
+    for (int i = 1; i <= 40; ++i) log += recordLine(shortDate(today()), L"06:00:00", std::to_wstring(i));
+    ASSERT_TRUE(writeBytes(logPath(), log));
+    window_ = startToMainWindow();
+    ASSERT_NE(window_, nullptr);
+    expectFocusOn(window_, Main::cmdQuickInfo, "after the start");
+    const HWND text1 = controlOf(window_, Main::Text1);
+    const auto firstLine = [&] { return static_cast<int>(SendMessageW(text1, EM_GETFIRSTVISIBLELINE, 0, 0)); };
+    RECT box{};
+    GetWindowRect(text1, &box);
+    const POINT overTheLog{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    ASSERT_EQ(firstLine(), 0) << "the log should open at its top";
+
+    enum class Moves { toTheEnd, up, down, toTheTop };
+    const struct {
+        const char* name;
+        std::function<bool()> press;
+        Moves moves;
+    } steps[] = {
+        {"Ctrl+End", [&] { return product().sendChord({VK_CONTROL, VK_END}); }, Moves::toTheEnd},
+        {"Page Up", [&] { product().postKey(VK_PRIOR); return true; }, Moves::up},
+        {"Page Down", [&] { product().postKey(VK_NEXT); return true; }, Moves::down},
+        {"Ctrl+Home", [&] { return product().sendChord({VK_CONTROL, VK_HOME}); }, Moves::toTheTop},
+        {"wheel down over the log", [&] { return product().sendWheel(overTheLog, -WHEEL_DELTA); }, Moves::down},
+        {"wheel up over the log", [&] { return product().sendWheel(overTheLog, WHEEL_DELTA); }, Moves::up},
+    };
+    for (const auto& step : steps) {
+        const int before = firstLine();
+        ASSERT_TRUE(step.press()) << step.name << ": input failed, error " << GetLastError();
+        int after = before;
+        for (int tries = 0; tries < 50 && after == before; ++tries, Sleep(20)) after = firstLine();
+        switch (step.moves) {
+        case Moves::toTheEnd: EXPECT_GT(after, 40) << step.name << ": 40 records take two lines each"; break;
+        case Moves::up: EXPECT_LT(after, before) << step.name; break;
+        case Moves::down: EXPECT_GT(after, before) << step.name; break;
+        case Moves::toTheTop: EXPECT_EQ(after, 0) << step.name; break;
+        }
+        expectFocusOn(window_, Main::cmdQuickInfo, step.name);
+    }
     exitWithEsc(window_);
 }
 
@@ -262,6 +337,92 @@ TEST_P(QuickInfo, ShowsUptimeAndVersionInAnInformationBox)
 
 INSTANTIATE_TEST_SUITE_P(MainWindow, QuickInfo, ::testing::ValuesIn(quickInfoCases),
                          [](const ::testing::TestParamInfo<OpenCase>& row) { return std::string(row.param.name); });
+
+// ---- Colours: as designed, or with High Contrast on (which Wine never reports: a test
+// build is told so) the theme's, in both windows.
+
+// Text and background as the screen shows them.
+using TextColours = std::array<COLORREF, 2>;
+
+TextColours onScreen(const ui::ShownColours& shown)
+{
+    const auto colour = [](const ui::Colour& c, int none) {
+        if (c.kind == ui::Colour::Kind::rgb) return RGB(c.red, c.green, c.blue);
+        return GetSysColor(c.kind == ui::Colour::Kind::system ? c.systemIndex : none);
+    };
+    return {colour(shown.text, COLOR_BTNTEXT), colour(shown.background, COLOR_BTNFACE)};
+}
+
+// How far a pixel is from the nearest mix of text and background (the font's smoothing mixes them).
+double offTheMixes(COLORREF pixel, const TextColours& c)
+{
+    double p[3], from[3], to[3], along = 0, length = 0, distance = 0;
+    for (int i = 0, shift = 0; i < 3; ++i, shift += 8) {
+        p[i] = (pixel >> shift) & 0xFF, to[i] = (c[0] >> shift) & 0xFF, from[i] = (c[1] >> shift) & 0xFF;
+        along += (p[i] - from[i]) * (to[i] - from[i]);
+        length += (to[i] - from[i]) * (to[i] - from[i]);
+    }
+    const double t = length > 0 ? std::clamp(along / length, 0.0, 1.0) : 0.0;
+    for (int i = 0; i < 3; ++i) distance += std::pow(p[i] - from[i] - t * (to[i] - from[i]), 2);
+    return std::sqrt(distance);
+}
+
+// The control shows the expected background most, and text nearer to the expected
+// colours than to those of the other setting.
+void expectColours(HWND control, const ui::ShownColours& expected, const ui::ShownColours& other, const std::string& what)
+{
+    const TextColours want = onScreen(expected), unwanted = onScreen(other);
+    RECT client{};
+    GetClientRect(control, &client);
+    MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    std::map<COLORREF, int> counts;
+    int text = 0, nearer = 0;
+    for (int tries = 0; tries < 20 && (text < 10 || nearer * 4 < text * 3); ++tries, Sleep(100)) {
+        counts.clear();
+        for (const COLORREF pixel : pixelsOnScreen(client)) ++counts[pixel];
+        text = nearer = 0;
+        for (const auto& [colour, n] : counts) {
+            if (colour == want[1]) continue;
+            text += n;
+            if (want == unwanted || offTheMixes(colour, want) < offTheMixes(colour, unwanted)) nearer += n;
+        }
+    }
+    ASSERT_FALSE(counts.empty()) << what;
+    const auto most = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; });
+    EXPECT_EQ(most->first, want[1]) << what << ": background " << std::hex << most->first;
+    EXPECT_GE(text, 10) << what << ": no text to be seen";
+    EXPECT_GE(nearer * 4, text * 3) << what << ": " << nearer << " of " << text << " text pixels of " << std::hex << want[0];
+}
+
+class Colours : public ProductTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(Colours, OfTheDesignOrTheTheme)
+{
+    const bool on = GetParam();
+    const HWND window = startToMainWindow(on ? std::make_unique<Product>(exeDir(), workingDir(), InjectedFault{L"high-contrast"})
+                                             : std::make_unique<Product>(exeDir(), workingDir()));
+    ASSERT_NE(window, nullptr);
+    const ui::FormColours main = ui::formColours(ui::frmmainLayout(), on), mainOther = ui::formColours(ui::frmmainLayout(), !on);
+    for (const Main c : {Main::lbltext, Main::lblcomputername, Main::lbldate, Main::lblNUMBER, Main::Text1}) {
+        const auto i = static_cast<std::size_t>(c);
+        expectColours(controlOf(window, c), main.controls[i], mainOther.controls[i], narrow(nameOf(c)));
+    }
+
+    product().postAltKey(L'a');
+    const HWND about = product().waitForWindow(aboutClass, nullptr, 10000);
+    ASSERT_NE(about, nullptr) << "no About window; the program " << narrow(product().state());
+    const int link = static_cast<int>(ui::AboutControl::lblurl);
+    expectColours(controlOf(about, link), ui::formColours(ui::frmaboutLayout(), on).controls[link],
+                  ui::formColours(ui::frmaboutLayout(), !on).controls[link], "lblurl");
+    product().postKey(VK_ESCAPE);
+    ASSERT_TRUE(product().waitUntilGone(about));
+    expectFocusOn(window, Main::cmdabout, "after About closed");
+    exitWithEsc(window);
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, Colours, ::testing::Bool(), [](const ::testing::TestParamInfo<bool>& row) {
+    return std::string(row.param ? "HighContrast" : "Designed");
+});
 
 } // namespace
 } // namespace kestrevane::e2e

@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include <iterator>
 #include <utility>
 
 namespace kestrevane::e2e {
@@ -303,6 +304,44 @@ std::vector<HWND> childrenOf(HWND parent)
     return children;
 }
 
+std::vector<COLORREF> pixelsOnScreen(const RECT& area)
+{
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0) return {};
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    const HBITMAP shot = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(dc, shot);
+    BitBlt(dc, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    std::vector<COLORREF> pixels;
+    for (int i = 0; i < w * h; ++i) {
+        const DWORD p = static_cast<const DWORD*>(bits)[i];
+        pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+    }
+    SelectObject(dc, old);
+    DeleteObject(shot);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::vector<int> idsInCreationOrder(HWND parent, bool tabStopsOnly)
+{
+    std::vector<int> ids;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (!tabStopsOnly || (GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP)) ids.push_back(idOf(child));
+    return ids;
+}
+
 std::wstring mainCaption(const SYSTEMTIME& day) { return L"Kestrevane " + longDate(day); }
 
 Product::Product(const std::wstring& exeDir, const std::wstring& workingDir)
@@ -349,7 +388,7 @@ void Product::launch(const std::wstring& source, const std::wstring& exeDir, con
     WaitForInputIdle(process_, 15000);
 }
 
-Product::Product(const std::wstring& exeDir, const std::wstring& workingDir, const std::wstring& unixLocale)
+Product::Product(const std::wstring& exeDir, const std::wstring& workingDir, const UnixVariable& variable)
 {
     const std::wstring exe = exeDir + L"\\Kestrevane.exe";
     if (productPath().empty()) {
@@ -358,7 +397,7 @@ Product::Product(const std::wstring& exeDir, const std::wstring& workingDir, con
     }
     const WineLoader loader = wineLoader();
     if (loader.dosPath.empty()) {
-        startError_ = L"another user locale needs Wine, whose loader starts the exe; no Wine loader found";
+        startError_ = L"a Unix environment needs Wine, whose loader starts the exe; no Wine loader found";
         return;
     }
     if (!CopyFileW(productPath().c_str(), exe.c_str(), FALSE)) {
@@ -366,7 +405,7 @@ Product::Product(const std::wstring& exeDir, const std::wstring& workingDir, con
         return;
     }
     std::wstring commandLine = L"\"" + loader.unixPath + L"\" \"" + exe + L"\"";
-    std::wstring environment = environmentWith(L"LC_ALL", unixLocale);
+    std::wstring environment = environmentWith(variable.name, variable.value);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -500,19 +539,34 @@ void Product::postAltKey(wchar_t letter) const
     PostMessageW(target, WM_SYSCHAR, letter, static_cast<LPARAM>(1 | (scan << 16) | (1u << 29)));
 }
 
-bool Product::sendShiftTab() const
+bool Product::sendChord(std::initializer_list<WORD> keys) const
 {
     const HWND window = active();
     if (window && GetForegroundWindow() != window) SetForegroundWindow(window);
-    INPUT keys[4]{};
-    const WORD sequence[4][2] = {{VK_SHIFT, 0}, {VK_TAB, 0}, {VK_TAB, KEYEVENTF_KEYUP}, {VK_SHIFT, KEYEVENTF_KEYUP}};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = sequence[i][0];
-        keys[i].ki.wScan = static_cast<WORD>(MapVirtualKeyW(sequence[i][0], MAPVK_VK_TO_VSC));
-        keys[i].ki.dwFlags = sequence[i][1];
-    }
-    return SendInput(4, keys, sizeof(INPUT)) == 4;
+    std::vector<INPUT> input;
+    const auto add = [&](WORD vk, DWORD flags) {
+        INPUT key{};
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = vk;
+        key.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+        key.ki.dwFlags = flags;
+        input.push_back(key);
+    };
+    for (const WORD vk : keys) add(vk, 0);
+    for (auto vk = std::rbegin(keys); vk != std::rend(keys); ++vk) add(*vk, KEYEVENTF_KEYUP);
+    return SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)) == input.size();
+}
+
+bool Product::sendWheel(POINT at, int delta) const
+{
+    const HWND window = active();
+    if (window && GetForegroundWindow() != window) SetForegroundWindow(window);
+    if (!SetCursorPos(at.x, at.y)) return false;
+    INPUT wheel{};
+    wheel.type = INPUT_MOUSE;
+    wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    wheel.mi.mouseData = static_cast<DWORD>(delta);
+    return SendInput(1, &wheel, sizeof wheel) == 1;
 }
 
 bool Product::running() const

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +25,12 @@ const std::wstring& versionProbePath();
 // Where the fault-injecting build fails: its KESTREVANE_FAULT setting.
 struct InjectedFault {
     std::wstring name;
+};
+
+// A variable of the Unix environment Wine starts a program in, such as LC_ALL (the user
+// locale) or USER (the user name).
+struct UnixVariable {
+    std::wstring name, value;
 };
 
 std::wstring widen(const std::string& ansi);
@@ -64,6 +71,12 @@ std::wstring textOf(HWND hwnd);
 std::wstring classOf(HWND hwnd);
 int idOf(HWND hwnd);
 std::vector<HWND> childrenOf(HWND parent);
+// The pixels the screen shows in `area` (screen coordinates), row by row.
+std::vector<COLORREF> pixelsOnScreen(const RECT& area);
+
+// The ids of a window's children in z-order, the order they were created in: the order
+// the accessibility layer reads them in, and the focus moves through the tab stops in.
+std::vector<int> idsInCreationOrder(HWND parent, bool tabStopsOnly = false);
 
 // A started copy of the program. Ends it by force on destruction if it still runs.
 class Product {
@@ -71,10 +84,10 @@ public:
     // Copies the exe into `exeDir` and starts it there, with `workingDir` as its
     // current folder (another folder, so a log written beside the wrong path shows).
     Product(const std::wstring& exeDir, const std::wstring& workingDir);
-    // The same under another user locale, a Unix locale name such as "ja_JP.UTF-8". Wine
-    // takes a process's locale from its Unix environment, which a Windows child inherits
-    // from its parent; so the exe is started through Wine's loader with that environment.
-    Product(const std::wstring& exeDir, const std::wstring& workingDir, const std::wstring& unixLocale);
+    // The same with a variable of its Unix environment set. Wine takes a process's locale
+    // and user name from its Unix environment, which a Windows child inherits from its
+    // parent; so the exe is started through Wine's loader with that environment.
+    Product(const std::wstring& exeDir, const std::wstring& workingDir, const UnixVariable& variable);
     // The fault-injecting build, failing at `fault`.
     Product(const std::wstring& exeDir, const std::wstring& workingDir, const InjectedFault& fault);
     Product(const Product&) = delete;
@@ -103,9 +116,13 @@ public:
     // Keys posted to the focused window, as the message loop would receive them.
     void postKey(WORD vk) const;
     void postAltKey(wchar_t letter) const;
-    // Real keyboard input (needed where the shift state matters); the program must be
-    // in the foreground.
-    bool sendShiftTab() const;
+    // Real keyboard input (needed where the shift state matters), brought to the
+    // foreground first: the keys pressed in order, then released in reverse.
+    bool sendChord(std::initializer_list<WORD> keys) const;
+    bool sendShiftTab() const { return sendChord({VK_SHIFT, VK_TAB}); }
+    // Real mouse input: the pointer to `at` (screen coordinates), then the wheel turned
+    // by `delta` (120 a notch, negative towards the user).
+    bool sendWheel(POINT at, int delta) const;
 
     // Waits for the process to end; on timeout it is terminated and nothing is returned.
     std::optional<DWORD> waitForExit(DWORD timeoutMs = 15000);

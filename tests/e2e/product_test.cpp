@@ -1,6 +1,7 @@
 #include "product_test.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kestrevane::e2e {
@@ -224,9 +225,11 @@ void ProductTest::SetUp()
         << "no exe at " << narrow(productPath());
 }
 
-HWND ProductTest::startToMainWindow()
+HWND ProductTest::startToMainWindow() { return startToMainWindow(std::make_unique<Product>(exeDir(), workingDir())); }
+
+HWND ProductTest::startToMainWindow(std::unique_ptr<Product> started)
 {
-    product_ = std::make_unique<Product>(exeDir(), workingDir());
+    product_ = std::move(started);
     if (!product_->started()) {
         ADD_FAILURE() << "could not start the program: " << narrow(product_->startError());
         return nullptr;

@@ -85,8 +85,10 @@ protected:
     std::wstring logPath() const { return exeDir() + L"\\kestrevane.kvn"; }
     std::wstring workingDir() const { return scratch_.path(); }
 
-    // Starts the program; its main window, or null after a failure was recorded.
+    // Starts the program (or takes the one given, started); its main window, or null
+    // after a failure was recorded.
     HWND startToMainWindow();
+    HWND startToMainWindow(std::unique_ptr<Product> started);
     Product& product() { return *product_; }
 
     // Expects the focus on the main window's `control` (waiting for it a moment).

@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                   rec(today, "1") + rec(today, "2") + newRec + "\"3\"\r\n", "3"},
         StartCase{"yesterday_is_wiped", rec("12/5/2026", "1") + rec("12/5/2026", "2"), {now}, newRec + "\"1\"\r\n", "1"},
         StartCase{"tomorrow_is_wiped", rec("12/7/2026", "4"), {now}, newRec + "\"1\"\r\n", "1"},
-        StartCase{"last_year_is_wiped", rec("12/31/2026", "9"), {at(2027, 1, 1), at(2027, 1, 1), at(2027, 1, 1, 0, 0, 1)},
+        StartCase{"last_year_is_wiped", rec("12/31/2026", "9"), {at(2027, 1, 1, 0, 0, 1)},
                   "\"1/1/2027\",\"00:00:01\",\"1\"\r\n", "1"},
         StartCase{"same_day_other_month_is_wiped", rec("11/6/2026", "2"), {now}, newRec + "\"1\"\r\n", "1"},
         StartCase{"empty_log_is_wiped", "", {now}, newRec + "\"1\"\r\n", "1"},
@@ -83,9 +83,13 @@ INSTANTIATE_TEST_SUITE_P(
                   today + ",06:00:00,4\r\n" + newRec + "\"5\"\r\n", "5"},
         StartCase{"parsed_other_form_of_today_is_kept", rec("12/06/2026", "2"), {now},
                   rec("12/06/2026", "2") + newRec + "\"3\"\r\n", "3"},
-        StartCase{"midnight_between_readings_keeps_day",
-                  rec("12/6/2026", "2"), {at(2026, 12, 6, 23, 59, 59), at(2026, 12, 7, 0, 0, 0), at(2026, 12, 7, 0, 0, 0)},
-                  rec("12/6/2026", "2") + "\"12/7/2026\",\"00:00:00\",\"3\"\r\n", "3"},
+        // The clock passes midnight while the start runs: the start belongs wholly to the
+        // day of its one reading, never a count of one day under the next day's date.
+        StartCase{"midnight_during_the_start_counts_on_the_day_read",
+                  rec("12/6/2026", "2"), {at(2026, 12, 6, 23, 59, 59), at(2026, 12, 7, 0, 0, 0)},
+                  rec("12/6/2026", "2") + "\"12/6/2026\",\"23:59:59\",\"3\"\r\n", "3"},
+        StartCase{"first_start_after_midnight_counts_one", rec("12/6/2026", "3", "23:59:59"),
+                  {at(2026, 12, 7, 0, 0, 0), at(2026, 12, 7, 0, 0, 1)}, "\"12/7/2026\",\"00:00:00\",\"1\"\r\n", "1"},
         StartCase{"parser_fails_today_still_recognised", rec(today, "2"), {now},
                   rec(today, "2") + newRec + "\"3\"\r\n", "3", false, true},
         StartCase{"parser_fails_yesterday_wiped", rec("12/5/2026", "2"), {now}, newRec + "\"1\"\r\n", "1", false, true},
@@ -105,12 +109,15 @@ TEST(StartUpTime, UsesTwoDigitFieldsAndTheLocaleSeparator)
     EXPECT_EQ(h.files.files[path], "\"12/6/2026\",\"00.05.07\",\"1\"\r\n");
 }
 
-TEST(StartUpTime, ReadsTheClockTwiceForTheDecisionThenOnceForTheRecord)
+// One reading per start: the day decided on and the record's date and time are one moment.
+TEST(StartUpTime, ReadsTheClockOnceWithOrWithoutALog)
 {
-    Harness h;
-    h.files.files[path] = rec(today, "1");
-    updateStartupLog(h.services);
-    EXPECT_EQ(h.clock.calls, 3);
+    for (const bool withLog : {true, false}) {
+        Harness h;
+        if (withLog) h.files.files[path] = rec(today, "1");
+        updateStartupLog(h.services);
+        EXPECT_EQ(h.clock.calls, 1) << (withLog ? "with a log" : "without one");
+    }
 }
 
 struct FailCase {

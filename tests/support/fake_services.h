@@ -68,8 +68,9 @@ public:
 class MemoryFileSystem : public startup::FileSystem {
 public:
     std::map<std::string, std::string> files;
-    bool failRead = false, failAppend = false, failRemove = false, unreadable = false;
+    bool failRead = false, failAppend = false, failRemove = false, failFlush = false, unreadable = false;
     int appends = 0;
+    int flushes = 0;
     int reads = 0;
     std::size_t largestRead = 0; // the most bytes any read asked for
 
@@ -92,6 +93,11 @@ public:
         if (failAppend) throw startup::FileError("write", path, "Access is denied");
         ++appends;
         files[path] += bytes;
+    }
+    void flush(const std::string& path) override
+    {
+        if (failFlush) throw startup::FileError("flush", path, "The device is not ready");
+        ++flushes;
     }
     void remove(const std::string& path) override
     {

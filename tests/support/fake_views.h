@@ -7,9 +7,17 @@
 #include <vector>
 
 #include "ui/about_view.h"
+#include "ui/appearance.h"
 #include "ui/main_view.h"
 
 namespace kestrevane::testing {
+
+// High Contrast on or off, as the test sets it.
+class FakeAppearance : public ui::Appearance {
+public:
+    bool on = false;
+    bool highContrast() override { return on; }
+};
 
 class FakeMainView : public ui::MainView {
 public:
@@ -34,6 +42,17 @@ public:
         return texts[control];
     }
     void setFocus(ui::MainControl control) override { calls.push_back("focus " + name(control)); }
+    void setColours(ui::FormColours c) override
+    {
+        colours = std::move(c);
+        calls.push_back("colours");
+    }
+    void setAccessibleName(ui::MainControl control, const std::string& n) override
+    {
+        accessibleNames[control] = n;
+        calls.push_back("accessible name " + name(control));
+    }
+    void scrollLog(ui::LogScroll where) override { scrolls.push_back(where); }
     void show() override { calls.push_back("show"); }
     void minimize() override { calls.push_back("minimize"); }
     void showInformation(const std::string& text, const std::string& title) override
@@ -47,6 +66,9 @@ public:
 
     struct Message { std::string text, title; };
     std::vector<Message> messages;
+    ui::FormColours colours;
+    std::map<ui::MainControl, std::string> accessibleNames;
+    std::vector<ui::LogScroll> scrolls;
 
     static std::string name(ui::MainControl c);
 };
@@ -60,11 +82,17 @@ class FakeAboutView : public ui::AboutView {
 public:
     std::vector<std::string> calls;
     std::map<ui::AboutControl, std::string> texts;
+    ui::FormColours colours;
 
     void setText(ui::AboutControl control, const std::string& text) override
     {
         texts[control] = text;
         calls.push_back("set " + std::to_string(static_cast<int>(control)));
+    }
+    void setColours(ui::FormColours c) override
+    {
+        colours = std::move(c);
+        calls.push_back("colours");
     }
     void setLinkPointerToHand() override { calls.push_back("hand"); }
     void openAddress(const std::string& address) override { calls.push_back("open " + address); }

@@ -47,7 +47,10 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"user_untouched_buffer_is_255_blanks", userNameText, "user", "", std::string(255, ' ')},
         NameCase{"user_empty_name", userNameText, "user", std::string(1, '\0'), ""},
         NameCase{"user_longest_fitting_name", userNameText, "user", longestName + '\0', longestName},
-        NameCase{"utf8_name_kept", computerNameText, "computer", std::string("B\xC3\xBCro\0", 6), "B\xC3\xBCro"}),
+        NameCase{"utf8_name_kept", computerNameText, "computer", std::string("B\xC3\xBCro\0", 6), "B\xC3\xBCro"},
+        // Ł and 名前 are in no Western code page.
+        NameCase{"user_name_outside_any_code_page_kept", userNameText, "user",
+                 std::string("\xC5\x81ukasz \xE5\x90\x8D\xE5\x89\x8D\0", 15), "\xC5\x81ukasz \xE5\x90\x8D\xE5\x89\x8D"}),
     kestrevane::testing::CaseName());
 
 } // namespace

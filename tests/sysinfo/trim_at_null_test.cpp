@@ -15,6 +15,13 @@ std::string withNulAt(std::size_t length, std::size_t position)
     return text;
 }
 
+std::string repeated(const std::string& character, std::size_t times)
+{
+    std::string text;
+    for (std::size_t i = 0; i < times; ++i) text += character;
+    return text;
+}
+
 struct TrimCase {
     const char* name;
     std::string text;
@@ -39,6 +46,11 @@ INSTANTIATE_TEST_SUITE_P(
         TrimCase{"no_nul_in_255_blanks_unchanged", std::string(255, ' '), std::string(255, ' ')},
         TrimCase{"nul_at_255_is_found", withNulAt(300, 255), std::string(254, 'x')},
         TrimCase{"nul_only_at_256_unchanged", withNulAt(300, 256), withNulAt(300, 256)},
+        // 名 is three bytes: the NUL after 128 of them is the 129th character, at byte 385.
+        TrimCase{"characters_not_bytes_are_counted", repeated("\xE5\x90\x8D", 128) + '\0' + std::string(126, ' '),
+                 repeated("\xE5\x90\x8D", 128)},
+        TrimCase{"nul_after_255_characters_unchanged", repeated("\xC3\xA9", 255) + '\0',
+                 repeated("\xC3\xA9", 255) + '\0'},
         TrimCase{"service_pack_field", std::string("Service Pack 1") + std::string(114, '\0'), "Service Pack 1"},
         TrimCase{"empty_service_pack_field", std::string(128, '\0'), ""},
         TrimCase{"short_text_without_nul_unchanged", "abc", "abc"},

@@ -20,26 +20,47 @@ TEST(AboutWindow, LoadSetsTitleVersionCopyrightInOrderWithTheYearOfEachOpening)
 {
     testing::FakeClock clock({{2026, 12, 31}, 23, 59, 59});
     testing::FakeAboutView view;
-    FrmAbout first(view, clock, [] {});
+    testing::FakeAppearance appearance;
+    FrmAbout first(view, clock, appearance, [] {});
     first.Form_Load();
     EXPECT_EQ(view.texts[AboutControl::lblprogtitle], "Kestrevane");
     EXPECT_EQ(view.texts[AboutControl::lblversion], "Version " + std::to_string(app::versionMajor) + "." +
                                                          std::to_string(app::versionMinor) + "." +
                                                          std::to_string(app::versionRevision));
     EXPECT_EQ(view.texts[AboutControl::lblcopyright], std::string(app::copyrightPrefix) + "2026");
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"set 0", "set 1", "set 2"}));
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"colours", "set 0", "set 1", "set 2"}));
 
     clock.readings = {{{2027, 1, 1}, 0, 0, 1}};
-    FrmAbout second(view, clock, [] {});
+    FrmAbout second(view, clock, appearance, [] {});
     second.Form_Load();
     EXPECT_EQ(view.texts[AboutControl::lblcopyright], std::string(app::copyrightPrefix) + "2027");
+}
+
+// The link in the design's blue or the theme's hot-light, the etched lines' dark half in
+// the theme's text colour, and repainted at a switch.
+TEST(AboutWindow, ColoursAsDesignedOrTheThemesFollowingASwitch)
+{
+    testing::FakeClock clock({{2026, 12, 6}, 0, 0, 0});
+    testing::FakeAboutView view;
+    testing::FakeAppearance appearance;
+    FrmAbout frmabout(view, clock, appearance, [] {});
+    const auto link = [&] { return view.colours.controls.at(static_cast<std::size_t>(AboutControl::lblurl)).text; };
+    const Colour dark = Colour::rgb(64, 0, 64), light = Colour::system(20), text = Colour::system(18);
+    frmabout.Form_Load();
+    EXPECT_TRUE(link() == Colour::rgb(0, 0, 192));
+    EXPECT_TRUE(view.colours.lines == (std::vector<Colour>{dark, light, dark, light}));
+    appearance.on = true;
+    frmabout.systemColoursChanged();
+    EXPECT_TRUE(link() == Colour::system(26));
+    EXPECT_TRUE(view.colours.lines == (std::vector<Colour>{text, light, text, light}));
 }
 
 TEST(AboutWindow, LinkMinimizesMainThenOpensThenCloses)
 {
     testing::FakeClock clock({{2026, 12, 6}, 0, 0, 0});
     testing::FakeAboutView view;
-    FrmAbout frmabout(view, clock, [&] { view.calls.push_back("minimize main"); });
+    testing::FakeAppearance appearance;
+    FrmAbout frmabout(view, clock, appearance, [&] { view.calls.push_back("minimize main"); });
     frmabout.lblurl_Click();
     EXPECT_EQ(view.calls, (std::vector<std::string>{"minimize main", "open " + std::string(app::homePage), "unload"}));
 }
@@ -48,7 +69,8 @@ TEST(AboutWindow, EnterEscAndClosingUnloadItAlone)
 {
     testing::FakeClock clock({{2026, 12, 6}, 0, 0, 0});
     testing::FakeAboutView view;
-    FrmAbout frmabout(view, clock, [&] { view.calls.push_back("minimize main"); });
+    testing::FakeAppearance appearance;
+    FrmAbout frmabout(view, clock, appearance, [&] { view.calls.push_back("minimize main"); });
     for (void (FrmAbout::*way)() : {&FrmAbout::enterPressed, &FrmAbout::escapePressed, &FrmAbout::Form_Unload}) {
         view.calls.clear();
         (frmabout.*way)();
@@ -60,7 +82,8 @@ TEST(AboutWindow, MouseOverLinkShowsHandAndOkCloses)
 {
     testing::FakeClock clock({{2026, 12, 6}, 0, 0, 0});
     testing::FakeAboutView view;
-    FrmAbout frmabout(view, clock, [] {});
+    testing::FakeAppearance appearance;
+    FrmAbout frmabout(view, clock, appearance, [] {});
     frmabout.lblurl_MouseMove();
     frmabout.cmdok_Click();
     EXPECT_EQ(view.calls, (std::vector<std::string>{"hand", "unload"}));

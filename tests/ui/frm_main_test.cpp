@@ -27,7 +27,8 @@ testing::FakeSystemQuery exampleSystem()
 struct Fixture : ::testing::Test {
     FakeMainView view;
     testing::FakeSystemQuery system = exampleSystem();
-    FrmMain frmmain{view, system};
+    testing::FakeAppearance appearance;
+    FrmMain frmmain{view, system, appearance};
 };
 
 using MainWindow = Fixture;
@@ -66,6 +67,69 @@ TEST_F(MainWindow, ActivationCleansTextsPastThe16BitLimit)
     const std::string& text = view.texts[MainControl::Text1];
     EXPECT_EQ(text.size(), log.size());
     EXPECT_EQ(std::count(text.begin(), text.end(), '"') + std::count(text.begin(), text.end(), ','), 0);
+}
+
+constexpr Colour sys(int index) { return Colour::system(index); }
+constexpr Colour blue = Colour::rgb(0, 0, 192), none{};
+
+// Text and background of each kind of control: as designed with High Contrast off, the
+// theme's window, button and grey colours with it on; at load, and at each switch.
+TEST_F(MainWindow, ColoursAsDesignedOrTheThemesFollowingASwitch)
+{
+    const struct {
+        MainControl control;
+        ShownColours off, on;
+    } rows[] = {
+        {MainControl::lbltext, {sys(18), none}, {sys(18), none}},
+        {MainControl::lblcomputername, {blue, sys(11)}, {sys(8), sys(5)}},
+        {MainControl::lbldate, {blue, none}, {sys(8), sys(5)}},
+        {MainControl::lblNUMBER, {Colour::rgb(255, 255, 0), sys(17)}, {sys(5), sys(17)}},
+        {MainControl::Text1, {sys(8), sys(0)}, {sys(8), sys(5)}},
+        {MainControl::cmdQuickInfo, {sys(18), none}, {sys(18), none}},
+    };
+    frmmain.load();
+    for (const bool on : {false, true, false}) {
+        if (on != appearance.on) {
+            appearance.on = on;
+            frmmain.systemColoursChanged();
+        }
+        ASSERT_EQ(view.colours.controls.size(), frmmainLayout().controls.size());
+        for (const auto& row : rows) {
+            const ShownColours& shown = view.colours.controls[static_cast<std::size_t>(row.control)];
+            EXPECT_TRUE(shown.text == (on ? row.on : row.off).text) << FakeMainView::name(row.control) << " on=" << on;
+            EXPECT_TRUE(shown.background == (on ? row.on : row.off).background)
+                << FakeMainView::name(row.control) << " on=" << on;
+        }
+    }
+}
+
+TEST_F(MainWindow, LogBoxHasAnAccessibleNameOfItsOwn)
+{
+    frmmain.load();
+    EXPECT_EQ(view.accessibleNames[MainControl::Text1], "Today's startup log");
+    EXPECT_EQ(view.accessibleNames.size(), 1u) << "only the log box: the others have their captions";
+}
+
+// Page keys and Ctrl+Home/End scroll the log, the focus staying where it is; other keys
+// go on to the focused control.
+TEST_F(MainWindow, PageKeysAndControlHomeEndScrollTheLog)
+{
+    const struct {
+        Key key;
+        bool control;
+        std::vector<LogScroll> scrolls; // none: the key is not used
+    } rows[] = {
+        {Key::pageUp, false, {LogScroll::pageUp}}, {Key::pageDown, true, {LogScroll::pageDown}},
+        {Key::home, true, {LogScroll::top}},       {Key::end, true, {LogScroll::bottom}},
+        {Key::home, false, {}},                    {Key::end, false, {}},
+        {Key::other, true, {}},
+    };
+    for (const auto& row : rows) {
+        view.scrolls.clear();
+        EXPECT_EQ(frmmain.Form_KeyDown(row.key, row.control), !row.scrolls.empty()) << static_cast<int>(row.key);
+        EXPECT_EQ(view.scrolls, row.scrolls) << static_cast<int>(row.key) << (row.control ? " with Ctrl" : "");
+    }
+    EXPECT_TRUE(view.calls.empty()) << "the focus stays where it is";
 }
 
 TEST_F(MainWindow, FocusOnTheTextBoxMovesToQuickInfo)

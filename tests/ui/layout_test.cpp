@@ -26,19 +26,21 @@ std::vector<std::string> namesInCreationOrder(const WindowSpec& design, bool foc
     std::vector<std::string> names;
     for (const std::size_t i : creationOrder(design)) {
         const ControlSpec& c = design.controls[i];
-        if (!focusableOnly || c.kind == ControlKind::button || c.kind == ControlKind::textBox) names.emplace_back(c.name);
+        if (!focusableOnly || isTabStop(c)) names.emplace_back(c.name);
     }
     return names;
 }
 
-TEST(Layout, ControlsAreCreatedInTabOrder)
+// A screen reader reads the controls in creation order: each caption before its value,
+// the About window from top to bottom.
+TEST(Layout, ControlsAreCreatedInReadingOrder)
 {
     EXPECT_EQ(namesInCreationOrder(frmmainLayout(), false),
-              (std::vector<std::string>{"lblcomputername", "lblusername", "lbldate", "lblNUMBER", "Text1", "cmdabout",
-                                        "cmdexit", "cmdQuickInfo", "lbltext", "lbltext2", "lbltext3", "lbltext4"}));
+              (std::vector<std::string>{"lbltext", "lblcomputername", "lbltext2", "lblusername", "lbltext3", "lbldate",
+                                        "lbltext4", "lblNUMBER", "Text1", "cmdabout", "cmdexit", "cmdQuickInfo"}));
     EXPECT_EQ(namesInCreationOrder(frmaboutLayout(), false),
-              (std::vector<std::string>{"cmdok", "lblprogtitle", "lblcopyright", "lblurl", "lbltext5", "lblversion",
-                                        "lbltext4", "lbltext3", "lblcopyright2"}));
+              (std::vector<std::string>{"lblprogtitle", "lblversion", "lblcopyright", "lblcopyright2", "lbltext3",
+                                        "lbltext4", "lbltext5", "lblurl", "cmdok"}));
 }
 
 TEST(Layout, FocusMovesThroughTheTextBoxAndTheButtonsInDesignOrder)
@@ -48,14 +50,15 @@ TEST(Layout, FocusMovesThroughTheTextBoxAndTheButtonsInDesignOrder)
     EXPECT_EQ(namesInCreationOrder(frmaboutLayout(), true), (std::vector<std::string>{"cmdok"}));
 }
 
-TEST(Layout, EqualTabIndicesKeepTheirTableOrder)
+TEST(Layout, TabStopsComeByTabIndexInTheirPlacesAndLabelsStay)
 {
     const ControlSpec controls[] = {
         {0, "b", ControlKind::button, "", 0, 0, 0, 0, 1},
-        {1, "a", ControlKind::button, "", 0, 0, 0, 0, 0},
-        {2, "c", ControlKind::button, "", 0, 0, 0, 0, 1},
+        {1, "label", ControlKind::label, "", 0, 0, 0, 0, 0},
+        {2, "a", ControlKind::textBox, "", 0, 0, 0, 0, 0},
+        {3, "c", ControlKind::button, "", 0, 0, 0, 0, 1},
     };
-    EXPECT_EQ(creationOrder(WindowSpec{"", 0, 0, controls, {}}), (std::vector<std::size_t>{1, 0, 2}));
+    EXPECT_EQ(creationOrder(WindowSpec{"", 0, 0, controls, {}}), (std::vector<std::size_t>{2, 1, 0, 3}));
 }
 
 TEST(Layout, ControlIdsMatchTheirPlaceInTheTable)

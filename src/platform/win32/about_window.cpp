@@ -1,5 +1,7 @@
 #include "platform/win32/about_window.h"
 
+#include <utility>
+
 #include "platform/win32/message_loop.h"
 #include "platform/win32/shell.h"
 #include "platform/win32/text_convert.h"
@@ -17,8 +19,9 @@ using ui::AboutControl;
 
 } // namespace
 
-AboutWindow::AboutWindow(startup::Clock& clock, std::function<void()> minimizeMain)
-    : FormWindow(ui::frmaboutLayout(), aboutWindowClass, style, exStyle), frmabout_(*this, clock, std::move(minimizeMain))
+AboutWindow::AboutWindow(startup::Clock& clock, ui::Appearance& appearance, std::function<void()> minimizeMain)
+    : FormWindow(ui::frmaboutLayout(), aboutWindowClass, style, exStyle),
+      frmabout_(*this, clock, appearance, std::move(minimizeMain))
 {
 }
 
@@ -50,6 +53,8 @@ void AboutWindow::setText(AboutControl control, const std::string& text)
 {
     form_.setText(static_cast<int>(control), text);
 }
+
+void AboutWindow::setColours(ui::FormColours colours) { applyColours(std::move(colours)); }
 
 void AboutWindow::setLinkPointerToHand()
 {

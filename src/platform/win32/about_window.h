@@ -17,12 +17,13 @@ inline constexpr wchar_t aboutWindowClass[] = L"KestrevaneAbout";
 
 class AboutWindow final : public ui::AboutView, public FormWindow {
 public:
-    AboutWindow(startup::Clock& clock, std::function<void()> minimizeMain);
+    AboutWindow(startup::Clock& clock, ui::Appearance& appearance, std::function<void()> minimizeMain);
 
     // Loads the window, shows it centred on `owner` and returns when it is unloaded.
     void runModal(HWND owner);
 
     void setText(ui::AboutControl control, const std::string& text) override;
+    void setColours(ui::FormColours colours) override;
     void setLinkPointerToHand() override;
     void openAddress(const std::string& address) override;
     void unload() override;
@@ -32,6 +33,7 @@ private:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
     void onCommand(int id, int code) override;
     void onClose() override;
+    void onSystemColoursChanged() override { frmabout_.systemColoursChanged(); }
     void onPaint();
 
     ui::FrmAbout frmabout_;

@@ -1,6 +1,7 @@
 #include "platform/win32/form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/win32/dpi.h"
 #include "platform/win32/text_convert.h"
@@ -49,13 +50,23 @@ COLORREF toColorRef(const ui::Colour& colour, COLORREF fallback)
     return fallback;
 }
 
+namespace {
+
+void deleteBrushes(std::vector<HBRUSH>& brushes)
+{
+    for (HBRUSH brush : brushes)
+        if (brush) DeleteObject(brush);
+    brushes.clear();
+}
+
+} // namespace
+
 Form::~Form()
 {
     for (HFONT font : designFonts_)
         if (font) DeleteObject(font);
     if (messageFont_) DeleteObject(messageFont_);
-    for (HBRUSH brush : rgbBrushes_)
-        if (brush) DeleteObject(brush);
+    deleteBrushes(rgbBrushes_);
 }
 
 void Form::create(HWND parent, const ui::WindowSpec& design)
@@ -64,7 +75,6 @@ void Form::create(HWND parent, const ui::WindowSpec& design)
     const std::size_t n = design.controls.size();
     controls_.assign(n, nullptr);
     designFonts_.assign(n, nullptr);
-    rgbBrushes_.assign(n, nullptr);
 
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     for (const std::size_t i : ui::creationOrder(design)) {
@@ -73,8 +83,6 @@ void Form::create(HWND parent, const ui::WindowSpec& design)
         controls_[i] = CreateWindowExW(s.exStyle, s.className, widen(c.text).c_str(), WS_CHILD | WS_VISIBLE | s.style,
                                        0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ui::controlIdBase + c.id)),
                                        instance, nullptr);
-        if (c.background.kind == ui::Colour::Kind::rgb)
-            rgbBrushes_[i] = CreateSolidBrush(toColorRef(c.background, 0));
         if (c.kind == ControlKind::textBox) {
             // Lift the 32K default so a long day's log is shown whole.
             SendMessageW(controls_[i], EM_SETLIMITTEXT, 0, 0);
@@ -157,12 +165,21 @@ std::string Form::text(int id) const
     return narrow(text);
 }
 
+void Form::setColours(ui::FormColours colours)
+{
+    deleteBrushes(rgbBrushes_);
+    colours_ = std::move(colours);
+    for (const ui::ShownColours& c : colours_.controls)
+        rgbBrushes_.push_back(c.background.kind == ui::Colour::Kind::rgb ? CreateSolidBrush(toColorRef(c.background, 0))
+                                                                        : nullptr);
+}
+
 HBRUSH Form::colour(HDC dc, HWND child)
 {
     const int id = idOf(child);
-    if (id < 0) return nullptr;
-    const ui::ControlSpec& c = spec_->controls[static_cast<std::size_t>(id)];
-    SetTextColor(dc, toColorRef(c.textColour, GetSysColor(c.kind == ControlKind::textBox ? COLOR_WINDOWTEXT : COLOR_BTNTEXT)));
+    if (id < 0 || static_cast<std::size_t>(id) >= colours_.controls.size()) return nullptr;
+    const ui::ShownColours& c = colours_.controls[static_cast<std::size_t>(id)];
+    SetTextColor(dc, toColorRef(c.text, GetSysColor(COLOR_BTNTEXT)));
     switch (c.background.kind) {
     case ui::Colour::Kind::system:
         SetBkColor(dc, GetSysColor(c.background.systemIndex));
@@ -181,12 +198,13 @@ HBRUSH Form::colour(HDC dc, HWND child)
 void Form::paintLines(HDC dc) const
 {
     const int d = static_cast<int>(dpi_);
-    for (const ui::LineSpec& line : spec_->lines) {
+    for (std::size_t i = 0; i < spec_->lines.size(); ++i) {
+        const ui::LineSpec& line = spec_->lines[i];
         // A line of n pixels is a band n pixels high starting at its own row.
         const int thickness = std::max(1, MulDiv(line.widthPixels, d, 96));
         const int y = ui::twipsToPixels(line.y1, d);
         RECT band{ui::twipsToPixels(line.x1, d), y, ui::twipsToPixels(line.x2, d), y + thickness};
-        HBRUSH brush = CreateSolidBrush(toColorRef(line.colour, 0));
+        HBRUSH brush = CreateSolidBrush(toColorRef(i < colours_.lines.size() ? colours_.lines[i] : line.colour, 0));
         FillRect(dc, &band, brush);
         DeleteObject(brush);
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/colours.h"
 #include "ui/layout.h"
 
 namespace kestrevane::win32 {
@@ -18,7 +19,8 @@ public:
     Form& operator=(const Form&) = delete;
     ~Form();
 
-    // Creates every control of `design` in tab order as children of `parent`.
+    // Creates every control of `design` as children of `parent`, in reading order with the
+    // tab stops in tab order (ui::creationOrder).
     void create(HWND parent, const ui::WindowSpec& design);
     // Places the controls, sizes the auto-sized labels and sets the fonts for `dpi`.
     void layout(UINT dpi);
@@ -32,9 +34,11 @@ public:
     void setText(int id, const std::string& utf8);
     std::string text(int id) const;
 
-    // WM_CTLCOLORSTATIC / WM_CTLCOLOREDIT / WM_CTLCOLORBTN: colours as designed.
+    // The colours the window's logic decided on; until then the system's defaults.
+    void setColours(ui::FormColours colours);
+    // WM_CTLCOLORSTATIC / WM_CTLCOLOREDIT / WM_CTLCOLORBTN: the colours set.
     HBRUSH colour(HDC dc, HWND child);
-    // Paints the designed lines.
+    // Paints the designed lines in the colours set.
     void paintLines(HDC dc) const;
 
 private:
@@ -45,6 +49,7 @@ private:
     std::vector<HWND> controls_;
     std::vector<HFONT> designFonts_; // one per control, null for the default font
     HFONT messageFont_ = nullptr;
+    ui::FormColours colours_;
     std::vector<HBRUSH> rgbBrushes_; // one per control, null when not an RGB background
     UINT dpi_ = 96;
 };

@@ -1,5 +1,7 @@
 #include "platform/win32/form_window.h"
 
+#include <utility>
+
 #include "platform/win32/dpi.h"
 #include "platform/win32/text_convert.h"
 
@@ -28,6 +30,12 @@ void FormWindow::applyDpi(UINT dpi, const RECT* suggested)
     SetWindowPos(hwnd_, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void FormWindow::applyColours(ui::FormColours colours)
+{
+    form_.setColours(std::move(colours));
+    if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 LRESULT FormWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -46,6 +54,15 @@ LRESULT FormWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_CTLCOLORBTN:
         if (HBRUSH brush = form_.colour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
             return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_SYSCOLORCHANGE:
+        // Top-level windows pass it on: the controls of Common Controls 6 keep brushes of their own.
+        for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+        onSystemColoursChanged();
+        return 0;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETHIGHCONTRAST) onSystemColoursChanged();
         break;
     case wmDpiChanged:
         applyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));

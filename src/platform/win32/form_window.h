@@ -29,6 +29,8 @@ protected:
     // Lays the controls out for `dpi` and sizes the window; it goes to `suggested` (the
     // system's place after a DPI change) or, when null, to where placeWindow() says.
     void applyDpi(UINT dpi, const RECT* suggested);
+    // Draws the controls and lines in `colours` from now on, repainting what is shown.
+    void applyColours(ui::FormColours colours);
     HWND control(int id) const { return form_.control(id); }
 
     // Where a window of `size` goes when the system suggests no place.
@@ -39,6 +41,8 @@ protected:
     virtual void onCommand(int id, int code) = 0;
     // Asked to close: the close box, the system menu or Alt+F4.
     virtual void onClose() = 0;
+    // The user's colours changed, or High Contrast went on or off.
+    virtual void onSystemColoursChanged() = 0;
     // The window's other messages; `handled` false passes a message on to the default.
     virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) = 0;
 

@@ -1,5 +1,7 @@
 #include "platform/win32/main_window.h"
 
+#include <windowsx.h>
+
 #include <utility>
 
 #include "platform/win32/text_convert.h"
@@ -72,6 +74,25 @@ std::string MainWindow::text(MainControl control)
 }
 
 void MainWindow::setFocus(MainControl control) { SetFocus(controlOf(control)); }
+
+void MainWindow::setColours(ui::FormColours colours) { applyColours(std::move(colours)); }
+
+void MainWindow::setAccessibleName(MainControl control, const std::string& name)
+{
+    accessibleNames_.nameOnRequest(controlOf(control), widen(name));
+}
+
+void MainWindow::scrollLog(ui::LogScroll where)
+{
+    WORD request = SB_PAGEDOWN;
+    switch (where) {
+    case ui::LogScroll::pageUp: request = SB_PAGEUP; break;
+    case ui::LogScroll::pageDown: request = SB_PAGEDOWN; break;
+    case ui::LogScroll::top: request = SB_TOP; break;
+    case ui::LogScroll::bottom: request = SB_BOTTOM; break;
+    }
+    SendMessageW(controlOf(MainControl::Text1), WM_VSCROLL, MAKEWPARAM(request, 0), 0);
+}
 
 void MainWindow::show()
 {
@@ -148,16 +169,49 @@ void MainWindow::onCommand(int id, int code)
 
 void MainWindow::onClose() { frmmain_->Form_Unload(); }
 
-LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM, bool& handled)
+bool MainWindow::previewKey(WPARAM key)
+{
+    ui::Key pressed = ui::Key::other;
+    switch (key) {
+    case VK_PRIOR: pressed = ui::Key::pageUp; break;
+    case VK_NEXT: pressed = ui::Key::pageDown; break;
+    case VK_HOME: pressed = ui::Key::home; break;
+    case VK_END: pressed = ui::Key::end; break;
+    default: return false;
+    }
+    return frmmain_->Form_KeyDown(pressed, GetKeyState(VK_CONTROL) < 0);
+}
+
+bool MainWindow::onMouseWheel(WPARAM wParam, LPARAM lParam)
+{
+    // Before Windows 10 the wheel goes to the focused control, a button, which passes it
+    // up here; the text box gets it when the pointer is over it. It may pass it up again
+    // itself (with Ctrl or Shift held), so only once.
+    const HWND text1 = controlOf(MainControl::Text1);
+    RECT box{};
+    GetWindowRect(text1, &box);
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (forwardingWheel_ || !PtInRect(&box, at)) return false;
+    forwardingWheel_ = true;
+    SendMessageW(text1, WM_MOUSEWHEEL, wParam, lParam);
+    forwardingWheel_ = false;
+    return true;
+}
+
+LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
 {
     switch (message) {
     case WM_ACTIVATE:
         onActivate(wParam);
         return 0;
+    case WM_MOUSEWHEEL:
+        if (onMouseWheel(wParam, lParam)) return 0;
+        break;
     default:
-        handled = false;
-        return 0;
+        break;
     }
+    handled = false;
+    return 0;
 }
 
 } // namespace kestrevane::win32

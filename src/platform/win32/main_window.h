@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/win32/accessible_names.h"
 #include "platform/win32/form_window.h"
 #include "ui/frm_main.h"
 #include "ui/main_view.h"
@@ -27,6 +28,9 @@ public:
     void setText(ui::MainControl control, std::string text) override;
     std::string text(ui::MainControl control) override;
     void setFocus(ui::MainControl control) override;
+    void setColours(ui::FormColours colours) override;
+    void setAccessibleName(ui::MainControl control, const std::string& name) override;
+    void scrollLog(ui::LogScroll where) override;
     void show() override;
     void minimize() override;
     void showInformation(const std::string& text, const std::string& title) override;
@@ -41,6 +45,10 @@ private:
     void onActivate(WPARAM wParam);
     void onCommand(int id, int code) override;
     void onClose() override;
+    void onSystemColoursChanged() override { frmmain_->systemColoursChanged(); }
+    bool previewKey(WPARAM key) override;
+    // The wheel over the log scrolls it, whichever control has the focus.
+    bool onMouseWheel(WPARAM wParam, LPARAM lParam);
     // Writes text1_ into the text box when it changed since it was last written there.
     void flushText1();
     HWND controlOf(ui::MainControl c) const { return control(static_cast<int>(c)); }
@@ -50,6 +58,8 @@ private:
     HWND lastFocus_ = nullptr;
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
+    AccessibleNames accessibleNames_;
+    bool forwardingWheel_ = false;
     // The text box's text as last set, so writing the same text again does not reset
     // its scroll position or convert a long log twice.
     std::string text1_;

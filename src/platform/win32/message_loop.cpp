@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/window_class.h"
+
 namespace kestrevane::win32 {
 
 int runMessageLoopWhile(const std::function<bool()>& keepGoing)
@@ -15,8 +17,13 @@ int runMessageLoopWhile(const std::function<bool()>& keepGoing)
             return code;
         }
         if (got < 0) return 1;
-        // Plain windows get dialog navigation from IsDialogMessage too.
+        // A window sees the keys pressed in it before its focused control does.
         const HWND active = GetActiveWindow();
+        if (active && msg.message == WM_KEYDOWN && (msg.hwnd == active || IsChild(active, msg.hwnd))) {
+            WindowHandler* handler = handlerOf(active);
+            if (handler && handler->previewKey(msg.wParam)) continue;
+        }
+        // Plain windows get dialog navigation from IsDialogMessage too.
         if (active && IsDialogMessageW(active, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

@@ -1,4 +1,5 @@
-// The message loop: dialog keys (Tab, Enter, Esc, access keys) for the active window.
+// The message loop: dialog keys (Tab, Enter, Esc, access keys) for the active window, and
+// the keys the window looks at first.
 #pragma once
 
 #include <functional>

@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include "platform/win32/about_window.h"
+#include "platform/win32/com.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/executable_directory.h"
 #include "platform/win32/failure.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/message_loop.h"
-#include "platform/win32/shell.h"
 #include "platform/win32/system_library.h"
 #include "startup/start_up.h"
 #include "startup/startup_log.h"
@@ -25,10 +25,10 @@ void prepareProcess()
 int runProgram(ProgramServices& s)
 {
     std::string logFile(startup::logFileName);
-    // Whatever the About window's link set up for the shell ends with the program.
-    struct ShellUse {
-        ~ShellUse() { endShellUse(); }
-    } shellUse;
+    // COM, set up for the shell or a screen reader, ends with the program, after the windows.
+    struct ComUse {
+        ~ComUse() { endComUse(); }
+    } comUse;
     try {
         startup::StartUpServices services{s.clock, s.locale, s.files, s.codec, executableDirectory(), &s.lock};
         logFile = startup::logPath(services.directory);
@@ -36,10 +36,10 @@ int runProgram(ProgramServices& s)
 
         ui::FrmMain* frmmain = nullptr;
         MainWindow window([&](HWND owner) {
-            AboutWindow about(s.clock, [&] { frmmain->minimize(); });
+            AboutWindow about(s.clock, s.appearance, [&] { frmmain->minimize(); });
             about.runModal(owner);
         });
-        ui::FrmMain main(window, s.system);
+        ui::FrmMain main(window, s.system, s.appearance);
         frmmain = &main;
         window.attach(main);
 

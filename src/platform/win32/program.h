@@ -6,6 +6,7 @@
 #include "startup/log_lock.h"
 #include "startup/text_codec.h"
 #include "sysinfo/system_query.h"
+#include "ui/appearance.h"
 
 namespace kestrevane::win32 {
 
@@ -16,6 +17,7 @@ struct ProgramServices {
     startup::TextCodec& codec;
     sysinfo::SystemQuery& system;
     startup::LogLock& lock;
+    ui::Appearance& appearance;
 };
 
 // What the process sets up before anything else: where DLLs come from, DPI awareness.

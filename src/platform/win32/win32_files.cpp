@@ -129,9 +129,8 @@ void Win32Files::append(const std::string& path, const std::string& bytes)
     if (!file.valid()) fail("open", path);
     LARGE_INTEGER end{};
     if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, &end, FILE_END)) fail("open", path);
-    // One write of the whole record, then flushed: a power cut after the start
-    // must neither lose the record nor leave half of it. A write that fails midway
-    // (a full disk) is cut back, so the log keeps only whole records.
+    // One write of the whole record: a power cut must not leave half of it. A write that
+    // fails midway (a full disk) is cut back, so the log keeps only whole records.
     DWORD written = 0;
     DWORD code = ERROR_SUCCESS;
     if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
@@ -142,7 +141,13 @@ void Win32Files::append(const std::string& path, const std::string& bytes)
         if (SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN)) SetEndOfFile(file.get());
         fail("write", path, code);
     }
-    if (!FlushFileBuffers(file.get())) fail("write", path);
+}
+
+void Win32Files::flush(const std::string& path)
+{
+    // The system flushes the file's data, whichever handle wrote it.
+    FileHandle file(openFile(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
+    if (!file.valid() || !FlushFileBuffers(file.get())) fail("flush", path);
 }
 
 void Win32Files::remove(const std::string& path)

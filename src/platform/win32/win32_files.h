@@ -10,6 +10,7 @@ public:
     bool canOpenForReading(const std::string& path) override;
     startup::FileTail readTail(const std::string& path, std::size_t maxBytes) override;
     void append(const std::string& path, const std::string& bytes) override;
+    void flush(const std::string& path) override;
     void remove(const std::string& path) override;
 };
 

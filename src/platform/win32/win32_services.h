@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/win32/program.h"
+#include "platform/win32/win32_appearance.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_date_locale.h"
 #include "platform/win32/win32_files.h"
@@ -18,8 +19,9 @@ struct Win32Services {
     Win32TextCodec codec;
     Win32SystemQuery system;
     Win32LogLock lock;
+    Win32Appearance appearance;
 
-    ProgramServices program() { return {clock, locale, files, codec, system, lock}; }
+    ProgramServices program() { return {clock, locale, files, codec, system, lock, appearance}; }
 };
 
 } // namespace kestrevane::win32

@@ -1,4 +1,4 @@
-// The raw system values behind the probes: tick count, ANSI version record, ANSI names.
+// The raw system values behind the probes: tick count, ANSI version record, names.
 #include "platform/win32/win32_system_query.h"
 
 #include <windows.h>
@@ -14,16 +14,18 @@ namespace {
 
 static_assert(sizeof(OSVERSIONINFOA) == 148, "the ANSI version record is 148 bytes");
 
-using NameQuery = BOOL(WINAPI*)(LPSTR, LPDWORD);
+using NameQuery = BOOL(WINAPI*)(LPWSTR, LPDWORD);
 
+// The wide calls: through the ANSI code page a name outside it would come back as
+// question marks or look-alikes.
 std::string queryName(NameQuery query, const std::string& buffer, std::uint32_t size)
 {
-    std::string ansi = utf8ToAnsi(buffer);
+    std::wstring wide = widen(buffer);
     // The size is passed as given, but never so large that the system could write past the buffer.
-    DWORD length = std::min<DWORD>(size, static_cast<DWORD>(ansi.size()));
+    DWORD length = std::min<DWORD>(size, static_cast<DWORD>(wide.size()));
     // The result is not consulted: on failure the buffer comes back as it went.
-    query(ansi.data(), &length);
-    return ansiToUtf8(ansi);
+    query(wide.data(), &length);
+    return narrow(wide);
 }
 
 } // namespace
@@ -49,12 +51,12 @@ sysinfo::VersionQueryResult Win32SystemQuery::queryVersion()
 
 std::string Win32SystemQuery::queryComputerName(const std::string& buffer, std::uint32_t size)
 {
-    return queryName(GetComputerNameA, buffer, size);
+    return queryName(GetComputerNameW, buffer, size);
 }
 
 std::string Win32SystemQuery::queryUserName(const std::string& buffer, std::uint32_t size)
 {
-    return queryName(GetUserNameA, buffer, size);
+    return queryName(GetUserNameW, buffer, size);
 }
 
 } // namespace kestrevane::win32

@@ -40,4 +40,10 @@ void registerWindowClass(const wchar_t* className)
     RegisterClassExW(&wc);
 }
 
+WindowHandler* handlerOf(HWND hwnd)
+{
+    if (GetWindowLongPtrW(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&forward)) return nullptr;
+    return reinterpret_cast<WindowHandler*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
 } // namespace kestrevane::win32

@@ -10,9 +10,15 @@ class WindowHandler {
 public:
     virtual ~WindowHandler() = default;
     virtual LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // A key pressed while this window is active, before the focused control gets it; true
+    // when the window used it.
+    virtual bool previewKey(WPARAM) { return false; }
 };
 
 // Registers `className` once; CreateWindowEx's last argument must be the WindowHandler*.
 void registerWindowClass(const wchar_t* className);
+
+// The handler of a window of a class registered here; null for any other window.
+WindowHandler* handlerOf(HWND hwnd);
 
 } // namespace kestrevane::win32

@@ -1,5 +1,7 @@
 // A build of the program for tests only: it fails where KESTREVANE_FAULT says, so that
-// tests can see what a user gets from failures no real input reaches. Never shipped.
+// tests can see what a user gets from failures no real input reaches; or, with the
+// setting "high-contrast", it is told that High Contrast is on, which Wine never says.
+// Never shipped.
 #include <windows.h>
 
 #include <exception>
@@ -63,6 +65,12 @@ private:
     sysinfo::SystemQuery& real_;
 };
 
+// High Contrast on, whatever the system says.
+class HighContrast final : public ui::Appearance {
+public:
+    bool highContrast() override { return true; }
+};
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -72,6 +80,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     win32::Win32Services system;
     FaultyCodec codec(fault, system.codec);
     FaultySystem query(fault, system.system);
-    win32::ProgramServices services{system.clock, system.locale, system.files, codec, query, system.lock};
+    HighContrast highContrast;
+    ui::Appearance& appearance = fault == "high-contrast" ? static_cast<ui::Appearance&>(highContrast) : system.appearance;
+    win32::ProgramServices services{system.clock, system.locale, system.files, codec, query, system.lock, appearance};
     return win32::runProgram(services);
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/com.h"
 #include "platform/win32/shell.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/tick_count.h"
@@ -235,11 +236,11 @@ TEST(Shell, OpensWithComSetUpAndWithoutEither)
         const ReplacedSystemFunctions replaced{missing("CoInitializeEx")};
         EXPECT_TRUE(askedTheShell(openAddress(nullptr, absent))) << "the shell is asked even without COM";
         EXPECT_FALSE(apartmentIsSingleThreaded());
-        endShellUse();
+        endComUse();
     }
     EXPECT_TRUE(askedTheShell(openAddress(nullptr, absent)));
     EXPECT_TRUE(apartmentIsSingleThreaded()) << "the shell's COM is set up on this thread";
-    endShellUse();
+    endComUse();
     EXPECT_FALSE(apartmentIsSingleThreaded()) << "and released at the end";
 }
 

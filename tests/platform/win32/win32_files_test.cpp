@@ -78,6 +78,7 @@ TEST_P(FilesIn, AppendCreatesThenAddsExactBytes)
     const std::string second = "Zo\xEB\0\xFF\r\n"s; // arbitrary bytes, NUL included
     EXPECT_FALSE(files_.canOpenForReading(log_));
     files_.append(log_, first);
+    files_.flush(log_);
     EXPECT_TRUE(files_.canOpenForReading(log_));
     EXPECT_EQ(whole(files_, log_), first);
     files_.append(log_, second);
@@ -259,6 +260,7 @@ std::string subdirectory(const std::string& dir)
 void appendRecord(Win32Files& files, const std::string& path) { files.append(path, "\"12/6/2026\",\"07:41:09\",\"1\"\r\n"); }
 void removeFile(Win32Files& files, const std::string& path) { files.remove(path); }
 void readWhole(Win32Files& files, const std::string& path) { files.readTail(path, anySize); }
+void flushFile(Win32Files& files, const std::string& path) { files.flush(path); }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FileFailures, ::testing::Values(
     FailureRow{"AppendToLockedFile", "open", lockedFile, appendRecord},
@@ -268,7 +270,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, FileFailures, ::testing::Values(
                [](const std::string& dir) { return dir + "\\missing\\kestrevane.kvn"; }, appendRecord},
     FailureRow{"RemoveMissingFile", "delete", [](const std::string& dir) { return dir + "\\kestrevane.kvn"; }, removeFile},
     FailureRow{"RemoveReadOnlyFile", "delete", readOnlyFile, removeFile},
-    FailureRow{"ReadMissingFile", "open", [](const std::string& dir) { return dir + "\\kestrevane.kvn"; }, readWhole}
+    FailureRow{"ReadMissingFile", "open", [](const std::string& dir) { return dir + "\\kestrevane.kvn"; }, readWhole},
+    FailureRow{"FlushMissingFile", "flush", [](const std::string& dir) { return dir + "\\kestrevane.kvn"; }, flushFile}
 ), kestrevane::testing::CaseName{});
 
 TEST(Win32Files, ReadOnlyFileStaysReadable)

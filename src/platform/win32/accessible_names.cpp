@@ -1,0 +1,69 @@
+#include "platform/win32/accessible_names.h"
+
+#include <oleacc.h>
+
+#include "platform/win32/com.h"
+#include "platform/win32/system_library.h"
+
+namespace kestrevane::win32 {
+
+namespace {
+
+// The header declares these for a library the exe does not link.
+constexpr GUID accPropServicesClass{0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr GUID accPropServicesInterface{0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+constexpr GUID nameProperty{0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+
+} // namespace
+
+AccessibleNames::~AccessibleNames()
+{
+    for (const std::unique_ptr<Named>& named : named_) release(*named);
+    if (services_) services_->Release();
+}
+
+void AccessibleNames::nameOnRequest(HWND control, std::wstring name)
+{
+    if (!control) return;
+    auto named = std::make_unique<Named>(Named{this, control, nullptr, std::move(name), false});
+    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(named.get()));
+    named->original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&controlProcedure)));
+    named_.push_back(std::move(named));
+}
+
+LRESULT CALLBACK AccessibleNames::controlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* named = reinterpret_cast<Named*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    const WNDPROC original = named->original;
+    if (message == WM_GETOBJECT && !named->annotated) named->owner->annotate(*named);
+    if (message == WM_DESTROY) named->owner->release(*named);
+    return CallWindowProcW(original, hwnd, message, wParam, lParam);
+}
+
+void AccessibleNames::annotate(Named& named)
+{
+    named.annotated = true;
+    if (!services_ && !unavailable_) {
+        using CoCreateInstanceFn = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+        const auto create = systemFunction<CoCreateInstanceFn>(L"ole32.dll", "CoCreateInstance");
+        void* services = nullptr;
+        if (create && useCom() &&
+            SUCCEEDED(create(accPropServicesClass, nullptr, CLSCTX_INPROC_SERVER, accPropServicesInterface, &services)))
+            services_ = static_cast<IAccPropServices*>(services);
+        unavailable_ = !services_;
+    }
+    // Where the service cannot keep the name (Wine's stub), the control keeps the one it had.
+    if (services_) services_->SetHwndPropStr(named.control, OBJID_CLIENT, CHILDID_SELF, nameProperty, named.name.c_str());
+}
+
+void AccessibleNames::release(Named& named)
+{
+    if (!named.control) return;
+    if (named.annotated && services_) services_->ClearHwndProps(named.control, OBJID_CLIENT, CHILDID_SELF, &nameProperty, 1);
+    SetWindowLongPtrW(named.control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(named.original));
+    SetWindowLongPtrW(named.control, GWLP_USERDATA, 0);
+    named.control = nullptr;
+}
+
+} // namespace kestrevane::win32

@@ -1,0 +1,45 @@
+// Names controls for screen readers by Dynamic Annotation, where the system has it.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct IAccPropServices;
+
+namespace kestrevane::win32 {
+
+class AccessibleNames {
+public:
+    AccessibleNames() = default;
+    AccessibleNames(const AccessibleNames&) = delete;
+    AccessibleNames& operator=(const AccessibleNames&) = delete;
+    ~AccessibleNames();
+
+    // From the first time the accessibility layer asks `control` for its object on,
+    // `control` is called `name` instead of after the label created before it. Asking
+    // first: a start with no screen reader about never loads COM.
+    void nameOnRequest(HWND control, std::wstring name);
+
+private:
+    struct Named {
+        AccessibleNames* owner;
+        HWND control;
+        WNDPROC original;
+        std::wstring name;
+        bool annotated;
+    };
+
+    static LRESULT CALLBACK controlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void annotate(Named& named);
+    // The annotation goes with its control, and the control gets its own procedure back.
+    void release(Named& named);
+
+    IAccPropServices* services_ = nullptr;
+    bool unavailable_ = false; // the system has no annotation service: not asked again
+    std::vector<std::unique_ptr<Named>> named_;
+};
+
+} // namespace kestrevane::win32
