@@ -29,6 +29,9 @@ for tool in debootstrap unshare chroot git; do
     command -v "$tool" >/dev/null || fail "$tool not found (bash tools/deps.sh test installs it)"
 done
 commit=$(git -C "$checkout" rev-parse --verify "$commit^{commit}") || fail "no commit $commit in $checkout"
+# Inside a chroot the root folder is no mount point, and no private namespace can be made.
+unshare --mount --propagation private true ||
+    fail "no private mount namespace can be made here (run it where / is a mount point, not inside a chroot)"
 
 # Where this machine gets Debian's packages from: the first source of the suite in its
 # apt configuration, or debootstrap's own default.
