@@ -203,49 +203,35 @@ double iconDistance(HWND icon, LPCWSTR which)
     RECT r{};
     GetWindowRect(icon, &r);
     const int w = GetSystemMetrics(SM_CXICON), h = GetSystemMetrics(SM_CYICON);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    const std::vector<COLORREF> shot = pixelsOnScreen(RECT{r.left, r.top, r.left + w, r.top + h});
+    if (shot.empty()) return 1.0;
 
+    // The icon drawn on the background the box paints, which its transparent corner shows.
     const HDC screen = GetDC(nullptr);
     const HDC dc = CreateCompatibleDC(screen);
-    void* shotBits = nullptr;
-    void* drawnBits = nullptr;
-    const HBITMAP shot = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &shotBits, nullptr, 0);
-    const HBITMAP drawn = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &drawnBits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, shot);
-    BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    const auto* s = static_cast<const DWORD*>(shotBits);
-    // The icon's corner is transparent: it shows the background the box paints.
-    const DWORD background = s[0] & 0xFFFFFF;
-    SelectObject(dc, drawn);
-    const HBRUSH fill = CreateSolidBrush(RGB(background >> 16, (background >> 8) & 0xFF, background & 0xFF));
+    const HBITMAP drawn = CreateCompatibleBitmap(screen, w, h);
+    const HGDIOBJ old = SelectObject(dc, drawn);
+    const HBRUSH fill = CreateSolidBrush(shot[0]);
     const RECT all{0, 0, w, h};
     FillRect(dc, &all, fill);
     DrawIconEx(dc, 0, 0, LoadIconW(nullptr, which), w, h, 0, nullptr, DI_NORMAL);
-    GdiFlush();
-    const auto* d = static_cast<const DWORD*>(drawnBits);
+    const std::vector<COLORREF> expected = pixelsOf(dc, 0, 0, w, h);
+    SelectObject(dc, old);
+    DeleteObject(fill);
+    DeleteObject(drawn);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+
     int differing = 0;
-    for (int i = 0; i < w * h; ++i) {
+    for (std::size_t i = 0; i < shot.size() && i < expected.size(); ++i) {
         for (int shift = 0; shift < 24; shift += 8) {
-            const int a = static_cast<int>((s[i] >> shift) & 0xFF), b = static_cast<int>((d[i] >> shift) & 0xFF);
+            const int a = static_cast<int>((shot[i] >> shift) & 0xFF), b = static_cast<int>((expected[i] >> shift) & 0xFF);
             if (std::abs(a - b) > 24) {
                 ++differing;
                 break;
             }
         }
     }
-    SelectObject(dc, old);
-    DeleteObject(fill);
-    DeleteObject(shot);
-    DeleteObject(drawn);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
     return static_cast<double>(differing) / (w * h);
 }
 

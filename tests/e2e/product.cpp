@@ -304,9 +304,8 @@ std::vector<HWND> childrenOf(HWND parent)
     return children;
 }
 
-std::vector<COLORREF> pixelsOnScreen(const RECT& area)
+std::vector<COLORREF> pixelsOf(HDC source, int x, int y, int w, int h)
 {
-    const int w = area.right - area.left, h = area.bottom - area.top;
     if (w <= 0 || h <= 0) return {};
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
@@ -315,12 +314,11 @@ std::vector<COLORREF> pixelsOnScreen(const RECT& area)
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
-    const HDC screen = GetDC(nullptr);
-    const HDC dc = CreateCompatibleDC(screen);
+    const HDC dc = CreateCompatibleDC(source);
     void* bits = nullptr;
-    const HBITMAP shot = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(dc, shot);
-    BitBlt(dc, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+    const HBITMAP copy = CreateDIBSection(source, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(dc, copy);
+    BitBlt(dc, 0, 0, w, h, source, x, y, SRCCOPY);
     GdiFlush();
     std::vector<COLORREF> pixels;
     for (int i = 0; i < w * h; ++i) {
@@ -328,8 +326,16 @@ std::vector<COLORREF> pixelsOnScreen(const RECT& area)
         pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
     }
     SelectObject(dc, old);
-    DeleteObject(shot);
+    DeleteObject(copy);
     DeleteDC(dc);
+    return pixels;
+}
+
+std::vector<COLORREF> pixelsOnScreen(const RECT& area)
+{
+    const HDC screen = GetDC(nullptr);
+    std::vector<COLORREF> pixels =
+        pixelsOf(screen, area.left, area.top, area.right - area.left, area.bottom - area.top);
     ReleaseDC(nullptr, screen);
     return pixels;
 }

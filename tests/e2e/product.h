@@ -71,6 +71,8 @@ std::wstring textOf(HWND hwnd);
 std::wstring classOf(HWND hwnd);
 int idOf(HWND hwnd);
 std::vector<HWND> childrenOf(HWND parent);
+// The pixels of a `w` x `h` area of `source` at (`x`, `y`), row by row.
+std::vector<COLORREF> pixelsOf(HDC source, int x, int y, int w, int h);
 // The pixels the screen shows in `area` (screen coordinates), row by row.
 std::vector<COLORREF> pixelsOnScreen(const RECT& area);
 
