@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what a command needs on Debian 12, skipping what is there.
-#   deps.sh run|package|fuzz|bench|test [extra packages...]
+# Installs what a command needs on Debian 12 or 13, skipping what is there.
+#   deps.sh run|package|fuzz|bench|windows-tests|test [extra packages...]
 # Each command installs only its own set, so that the run and package commands stay
 # quick on a fresh machine; test installs everything the others do and its own tools.
+# Every name here is the same on both releases: the fuzzing clang is each release's
+# default one (clang 14 on 12, clang 19 on 13), through Debian's unversioned packages.
 set -euo pipefail
 
 # The Windows build: the cross compilers, CMake, the images script, and GoogleTest's
@@ -12,18 +14,20 @@ build=(cmake ninja-build python3 googletest g++-mingw-w64-x86-64-posix)
 wine=(wine wine64 xvfb xdotool imagemagick)
 # The 32-bit build and the packages; git gives the ZIPs their commit's time.
 package=(g++-mingw-w64-i686-win32 nsis git)
-fuzz=(cmake ninja-build clang-14 libclang-rt-14-dev)
+fuzz=(cmake ninja-build clang libclang-rt-dev)
+# The Windows tests under Wine: its 32-bit half (as 64-bit Windows runs the i686 exe) and
+# a window manager for the tests' displays.
+windows_tests=("${build[@]}" "${wine[@]}" "${package[@]}" wine32:i386 openbox)
 
 case ${1:-} in
 run) packages=("${build[@]}" "${wine[@]}") ;;
 package) packages=("${build[@]}" "${package[@]}") ;;
 fuzz) packages=("${fuzz[@]}") ;;
 bench) packages=("${build[@]}" "${wine[@]}" "${package[@]}" g++ libbenchmark-dev) ;;
-# Native tests, Wine's 32-bit half (as 64-bit Windows runs the i686 exe), a window
-# manager for the tests' displays, the fresh-machine check and the shell lint.
-test) packages=("${build[@]}" "${wine[@]}" "${package[@]}" "${fuzz[@]}" g++ wine32:i386 openbox
-                debootstrap shellcheck) ;;
-*) echo "usage: deps.sh run|package|fuzz|bench|test [extra packages...]" >&2; exit 2 ;;
+windows-tests) packages=("${windows_tests[@]}") ;;
+# Native tests, the fresh-machine check and the shell lint besides.
+test) packages=("${windows_tests[@]}" "${fuzz[@]}" g++ debootstrap shellcheck) ;;
+*) echo "usage: deps.sh run|package|fuzz|bench|windows-tests|test [extra packages...]" >&2; exit 2 ;;
 esac
 packages+=("${@:2}")
 

@@ -11,7 +11,8 @@ targets=(record_reader start_up)
 build=build/fuzz
 
 bash tools/deps.sh fuzz
-cmake --preset fuzz >/dev/null
+# Afresh: a tree configured for another clang (before the default one) would keep it.
+cmake --preset fuzz --fresh >/dev/null
 cmake --build --preset fuzz -j 2
 
 export UBSAN_OPTIONS=print_stacktrace=1

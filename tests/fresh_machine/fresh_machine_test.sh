@@ -1,27 +1,43 @@
 #!/usr/bin/env bash
-# The README's promise, checked: on a fresh Debian 12 machine, as root, from a clone of
-# the repository, the run command and the package command each work on their first try.
-# The fresh machine is a minimal Debian 12 root made by debootstrap from Debian's
+# The README's promise, checked: on a fresh Debian 12 or 13 machine, as root, from a
+# clone of the repository, the run command and the package command each work on their
+# first try.
+# The fresh machine is a minimal root of that release made by debootstrap from Debian's
 # packages (nothing of this machine's installed packages in it), holding a clone of the
 # commit with its .git but without git itself. Each command runs there in a private
 # mount namespace (its own /proc, /sys, /dev, and a fresh /tmp and /dev/shm) with a bare
 # environment (only HOME and PATH). The run must end with 0 and leave the screenshot and
-# one record in the log; the package command must end with 0 and leave the four files.
-#   fresh_machine_test.sh CHECKOUT WORK_DIR ROOT_CACHE [COMMIT]
-# ROOT_CACHE keeps the bare root between runs (it is what any fresh machine holds);
-# WORK_DIR is emptied first and removed when the check passed. COMMIT: HEAD by default.
+# one record in the log; the package command must end with 0 and leave the four packages.
+# With --windows-tests, the root then runs the end-to-end tests of both exes and both
+# installers' install tests under that release's Wine, and the reproducibility check.
+#   fresh_machine_test.sh [--windows-tests] CHECKOUT WORK_DIR ROOT_CACHE RELEASE [COMMIT]
+# RELEASE: 12 or 13. ROOT_CACHE keeps each release's bare root between runs (it is what
+# any fresh machine holds); WORK_DIR/debian-RELEASE is emptied first and removed when
+# the check passed. COMMIT: HEAD by default. Where no private mount namespace can be
+# made (inside a chroot), the check is skipped: exit code 77, with the reason.
 set -euo pipefail
+windows_tests=
+if [ "${1:-}" = --windows-tests ]; then
+    windows_tests=yes
+    shift
+fi
 checkout=${1:?checkout}
 work=${2:?work folder}
-cache=${3:?folder for the bare root}
-commit=${4:-HEAD}
-suite=bookworm
+cache=${3:?folder for the bare roots}
+release=${4:?Debian release, 12 or 13}
+commit=${5:-HEAD}
+case $release in
+12) suite=bookworm ;;
+13) suite=trixie ;;
+*) echo "fresh_machine: Debian $release is not one this check knows (12 or 13)" >&2; exit 2 ;;
+esac
+name="Debian $release"
 
 fail() {
-    echo "fresh_machine: FAIL: $*" >&2
+    echo "fresh_machine ($name): FAIL: $*" >&2
     exit 1
 }
-step() { echo "fresh_machine: $* ($((SECONDS - started)) s)"; }
+step() { echo "fresh_machine ($name): $* ($((SECONDS - started)) s)"; }
 started=$SECONDS
 
 [ "$(id -u)" = 0 ] || fail "needs root (debootstrap, chroot and mounts)"
@@ -29,13 +45,22 @@ for tool in debootstrap unshare chroot git; do
     command -v "$tool" >/dev/null || fail "$tool not found (bash tools/deps.sh test installs it)"
 done
 commit=$(git -C "$checkout" rev-parse --verify "$commit^{commit}") || fail "no commit $commit in $checkout"
-# Inside a chroot the root folder is no mount point, and no private namespace can be made.
-unshare --mount --propagation private true ||
-    fail "no private mount namespace can be made here (run it where / is a mount point, not inside a chroot)"
+# Inside a chroot the root folder is no mount point, and no private namespace can be made:
+# there the check cannot run at all, which is no fault of the commands it checks.
+if ! reason=$(unshare --mount --propagation private true 2>&1); then
+    echo "skipped: no private mount namespace can be made here ($reason), as inside a chroot, so the fresh $name machine is not checked here"
+    exit 77
+fi
 
-# Where this machine gets Debian's packages from: the first source of the suite in its
-# apt configuration, or debootstrap's own default.
+# This machine's apt sources name its own release; the root's are the same with the
+# root's release instead (a Debian 12 machine checks 13 from the same mirror).
+host_suite=$( (. /etc/os-release && echo "${VERSION_CODENAME:-}") 2>/dev/null || true)
+[ -n "$host_suite" ] || host_suite=$suite
+
+# Where this machine gets Debian's packages from: the first source of its own suite in
+# its apt configuration, or debootstrap's own default.
 mirror() {
+    local suite=$host_suite
     local file
     for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
         [ -f "$file" ] || continue
@@ -55,22 +80,26 @@ mirror() {
 
 # The bare root, made once: debootstrap's minimal variant, with this machine's way to
 # reach Debian's packages (its sources and its Acquire settings, such as a proxy).
-root_cache=$cache/debian-12-minbase
+root_cache=$cache/debian-$release-minbase
 if [ ! -f "$root_cache/.complete" ]; then
-    step "making the bare Debian 12 root in $root_cache"
+    step "making the bare $name root in $root_cache"
     rm -rf "$root_cache" "$root_cache.new"
     mkdir -p "$cache"
     site=$(mirror | head -n 1)
-    debootstrap --variant=minbase "$suite" "$root_cache.new" ${site:+"$site"} >"$cache/debootstrap.log" 2>&1 ||
-        { tail -n 30 "$cache/debootstrap.log" >&2; fail "debootstrap could not make the root (root rights, network to Debian's packages?)"; }
-    # This machine's sources replace debootstrap's one line, which would name one twice.
-    rm -f "$root_cache.new/etc/apt/sources.list"
+    debootstrap_log=$cache/debootstrap-$release.log
+    debootstrap --variant=minbase "$suite" "$root_cache.new" ${site:+"$site"} >"$debootstrap_log" 2>&1 ||
+        { tail -n 30 "$debootstrap_log" >&2; fail "debootstrap could not make the root (root rights, network to Debian's packages?)"; }
+    # This machine's sources, for the root's release, replace debootstrap's one line, which
+    # would name one twice (and lacks the security updates).
+    sources=()
     for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
-        if [ -f "$file" ]; then cp "$file" "$root_cache.new$file"; fi
+        if [ -f "$file" ] && grep -qw -- "$host_suite" "$file"; then sources+=("$file"); fi
     done
-    if [ -z "$(find "$root_cache.new/etc/apt" -name '*.list' -o -name '*.sources')" ]; then
-        fail "this machine's apt configuration names no sources for the root"
-    fi
+    [ ${#sources[@]} -gt 0 ] || fail "this machine's apt configuration names no sources of $host_suite to give the root"
+    rm -f "$root_cache.new/etc/apt/sources.list"
+    for file in "${sources[@]}"; do
+        sed "s/\\<$host_suite\\>/$suite/g" "$file" >"$root_cache.new$file"
+    done
     grep -l '^[[:space:]]*Acquire::' /etc/apt/apt.conf.d/* 2>/dev/null | while read -r file; do
         cp "$file" "$root_cache.new$file"
     done
@@ -83,8 +112,10 @@ fi
 work=$(mkdir -p "$work" && cd "$work" && pwd)
 case $work in
 */fresh-machine) ;;
-*) fail "$work is not a folder named fresh-machine, the only kind this script empties" ;;
+*) fail "$work is not a folder named fresh-machine, the only kind this script empties in" ;;
 esac
+work=$work/debian-$release
+mkdir -p "$work"
 root=$work/root
 # Ends whatever still runs in the root (a Wine server, an X server), so that nothing
 # keeps its mounts or files.
@@ -164,5 +195,16 @@ expected="Kestrevane-$version-win32-setup.exe Kestrevane-$version-win32.zip Kest
 [ "$listing" = "$expected" ] || fail "build/dist holds [$listing], not [$expected]"
 step "the package command made the four files"
 
+if [ -n "$windows_tests" ]; then
+    # This release's Wine, window manager and compilers under the same tests as the
+    # host's: both exes end to end, both installers, and a second build byte for byte.
+    run_first windows-tests "bash tools/deps.sh windows-tests && cmake --preset windows >/dev/null &&
+        cmake --build --preset windows -j \$(nproc) --target e2e_tests &&
+        ctest --preset windows -j \$(nproc) -R '^(e2e_tests_x86_64|e2e_tests_i686|packages_install_win64|packages_install_win32|reproducible_build)\$'"
+    grep -E '^[0-9]+% tests passed|Total Test time|Skipped|Not Run' "$work/windows-tests.log" | sed "s/^/fresh_machine ($name): /" || true
+    # shellcheck disable=SC2016 # a dpkg-query format, not a shell expression
+    step "the Windows tests passed under Wine $(chroot "$root" dpkg-query -W -f='${Version}' wine64)"
+fi
+
 passed=yes
-echo "fresh_machine: passed in $((SECONDS - started)) s"
+echo "fresh_machine ($name): passed in $((SECONDS - started)) s"
