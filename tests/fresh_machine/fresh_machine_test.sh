@@ -194,6 +194,8 @@ version=$(sed -n 's/^project(Kestrevane VERSION \([0-9.]*\).*/\1/p' "$root$sourc
 expected="Kestrevane-$version-win32-setup.exe Kestrevane-$version-win32.zip Kestrevane-$version-win64-setup.exe Kestrevane-$version-win64.zip "
 [ "$listing" = "$expected" ] || fail "build/dist holds [$listing], not [$expected]"
 step "the package command made the four files"
+# The XP claim on this release's compilers: the i686 exe imports nothing newer.
+run_first imports "bash tools/check-imports.sh build/windows-x86/Kestrevane.exe i686"
 
 if [ -n "$windows_tests" ]; then
     # This release's Wine, window manager and compilers under the same tests as the
