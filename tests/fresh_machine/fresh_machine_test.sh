@@ -31,13 +31,13 @@ case $release in
 13) suite=trixie ;;
 *) echo "fresh_machine: Debian $release is not one this check knows (12 or 13)" >&2; exit 2 ;;
 esac
-name="Debian $release"
+machine="Debian $release"
 
 fail() {
-    echo "fresh_machine ($name): FAIL: $*" >&2
+    echo "fresh_machine ($machine): FAIL: $*" >&2
     exit 1
 }
-step() { echo "fresh_machine ($name): $* ($((SECONDS - started)) s)"; }
+step() { echo "fresh_machine ($machine): $* ($((SECONDS - started)) s)"; }
 started=$SECONDS
 
 [ "$(id -u)" = 0 ] || fail "needs root (debootstrap, chroot and mounts)"
@@ -48,7 +48,7 @@ commit=$(git -C "$checkout" rev-parse --verify "$commit^{commit}") || fail "no c
 # Inside a chroot the root folder is no mount point, and no private namespace can be made:
 # there the check cannot run at all, which is no fault of the commands it checks.
 if ! reason=$(unshare --mount --propagation private true 2>&1); then
-    echo "skipped: no private mount namespace can be made here ($reason), as inside a chroot, so the fresh $name machine is not checked here"
+    echo "skipped: no private mount namespace can be made here ($reason), as inside a chroot, so the fresh $machine machine is not checked here"
     exit 77
 fi
 
@@ -82,7 +82,7 @@ mirror() {
 # reach Debian's packages (its sources and its Acquire settings, such as a proxy).
 root_cache=$cache/debian-$release-minbase
 if [ ! -f "$root_cache/.complete" ]; then
-    step "making the bare $name root in $root_cache"
+    step "making the bare $machine root in $root_cache"
     rm -rf "$root_cache" "$root_cache.new"
     mkdir -p "$cache"
     site=$(mirror | head -n 1)
@@ -203,10 +203,10 @@ if [ -n "$windows_tests" ]; then
     run_first windows-tests "bash tools/deps.sh windows-tests && cmake --preset windows >/dev/null &&
         cmake --build --preset windows -j \$(nproc) --target e2e_tests &&
         ctest --preset windows -j \$(nproc) -R '^(e2e_tests_x86_64|e2e_tests_i686|packages_install_win64|packages_install_win32|reproducible_build)\$'"
-    grep -E '^[0-9]+% tests passed|Total Test time|Skipped|Not Run' "$work/windows-tests.log" | sed "s/^/fresh_machine ($name): /" || true
+    grep -E '^[0-9]+% tests passed|Total Test time|Skipped|Not Run' "$work/windows-tests.log" | sed "s/^/fresh_machine ($machine): /" || true
     # shellcheck disable=SC2016 # a dpkg-query format, not a shell expression
     step "the Windows tests passed under Wine $(chroot "$root" dpkg-query -W -f='${Version}' wine64)"
 fi
 
 passed=yes
-echo "fresh_machine ($name): passed in $((SECONDS - started)) s"
+echo "fresh_machine ($machine): passed in $((SECONDS - started)) s"
