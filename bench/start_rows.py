@@ -14,17 +14,19 @@ TEN = "Kestrevane, log of 10 records"
 SPARSE = "a 4 GiB sparse log (zeros, CR LF, 5 records of today)"
 
 # (results file as tools/bench.sh names it, the log, start ratio goal, memory ratio goal);
-# a goal of None: shown without one.
+# a goal of None: shown without one. The start against the 10-record log has none: Wine's
+# edit control lays out every line of the shown 64 KiB, the plain C window's as well, so
+# that ratio measures Wine, not the program (its goal against the plain window holds).
 PLAIN_COMPARISONS = [
     ("start-10-plain.txt", "10 records", 1.05, 1.05),
     ("start-100000-plain.txt", "100,000 records (both show the last 64 KiB)", 1.05, 1.05),
 ]
 SIZE_COMPARISONS = [
     ("start-10-copy.txt", "10 records, a second copy (the same against itself: the method's spread)", None, None),
-    ("start-1000.txt", "1,000 records", 2.0, 1.2),
-    ("start-100000.txt", "100,000 records", 2.0, 1.2),
-    ("start-3000000.txt", "3,000,000 records", 2.0, 1.2),
-    ("start-sparse.txt", SPARSE, 2.0, 1.2),
+    ("start-1000.txt", "1,000 records", None, 1.2),
+    ("start-100000.txt", "100,000 records", None, 1.2),
+    ("start-3000000.txt", "3,000,000 records", None, 1.2),
+    ("start-sparse.txt", SPARSE, None, 1.2),
 ]
 BYTES_GOAL = MIB
 WINE_READS = " (Wine's count)"
@@ -148,7 +150,7 @@ def start_rows(folder):
         start.append(ratio_row(f"The same, {what}", TEN, load[name], "start_ms", "ms", start_goal))
         memory.append(ratio_row(f"The same, {what}", TEN, load[name], "private_kib", "KiB", memory_goal))
         reads.append(bytes_row(f"Bytes read per start (until closed), {what}", load[name],
-                               BYTES_GOAL if start_goal else None))
+                               BYTES_GOAL if memory_goal else None))
     runs = sorted({f["runs"] for f in load.values() if f and "runs" in f})
     notes = [WINE_READS_NOTE] if any(WINE_READS in row[2] for row in reads) else []
     rows = {"start": start, "memory": memory, "reads": reads,
