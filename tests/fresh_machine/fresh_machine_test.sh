@@ -149,6 +149,12 @@ git clone -q --no-hardlinks "$checkout" "$root$source_dir"
 git -C "$root$source_dir" checkout -q --detach "$commit"
 step "cloned $(git -C "$root$source_dir" log -1 --format='%h %s')"
 
+# The packages apt downloads are kept for the next run, as a mirror nearby would keep
+# them: apt still decides what to install from the bare root's state and checks each
+# file against the archive's index, but fetches only what is new.
+archives=$cache/debian-$release-archives
+mkdir -p "$archives/partial"
+
 # in_root NAME COMMAND: runs COMMAND in the root's checkout as a user would, output in NAME.log.
 in_root() {
     local name=$1 command=$2
@@ -161,9 +167,10 @@ in_root() {
         mount --rbind /dev "$root/dev"
         mount -t tmpfs tmpfs "$root/dev/shm"
         mount -t tmpfs tmpfs "$root/tmp"
+        mount --bind "$4" "$root/var/cache/apt/archives"
         exec chroot "$root" /usr/bin/env -i HOME="$2" PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
             bash -c "cd \"\$HOME/kestrevane\" && $3"' \
-        fresh "$root" "$home" "$command" >"$work/$name.log" 2>&1 </dev/null
+        fresh "$root" "$home" "$command" "$archives" >"$work/$name.log" 2>&1 </dev/null
 }
 
 # run_first NAME COMMAND: the command's first try must end with 0.
