@@ -20,9 +20,10 @@ package) packages=("${build[@]}" "${package[@]}") ;;
 fuzz) packages=("${fuzz[@]}") ;;
 bench) packages=("${build[@]}" "${wine[@]}" "${package[@]}" g++ libbenchmark-dev) ;;
 # Native tests, Wine's 32-bit half (as 64-bit Windows runs the i686 exe), a window
-# manager for the tests' displays, the fresh-machine check and the shell lint.
+# manager for the tests' displays, the fresh-machine check, the shell lint, and the
+# signing (a throwaway certificate) and winget manifest checks of the packages.
 test) packages=("${build[@]}" "${wine[@]}" "${package[@]}" "${fuzz[@]}" g++ wine32:i386 openbox
-                debootstrap shellcheck) ;;
+                debootstrap shellcheck osslsigncode openssl python3-yaml python3-jsonschema) ;;
 *) echo "usage: deps.sh run|package|fuzz|bench|test [extra packages...]" >&2; exit 2 ;;
 esac
 packages+=("${@:2}")
