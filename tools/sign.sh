@@ -30,9 +30,10 @@ args=(sign -pkcs12 "$pkcs12" -readpass "$password_file" -h sha256)
 if [ -n "${KESTREVANE_SIGN_TIMESTAMP_URL:-}" ]; then args+=(-ts "$KESTREVANE_SIGN_TIMESTAMP_URL"); fi
 
 # Written beside OUT and moved over it only when whole: no half-signed file under its name.
+# (osslsigncode will not overwrite a file: a killed run's leftovers go first.)
 partial=$out.signing
 log=$out.signing.log
-rm -f "$partial" "$log"
+rm -f "$partial" "$partial.unsigned" "$log"
 trap 'rm -f "$partial" "$partial.unsigned" "$log"' EXIT
 # osslsigncode says "Succeeded" on success: its output matters only when it fails.
 if ! osslsigncode "${args[@]}" -in "$in" -out "$partial" >"$log" 2>&1; then
