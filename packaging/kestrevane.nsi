@@ -38,6 +38,12 @@ AllowSkipFiles off
 ; The files' times would be the build's: without them the installer is reproducible
 ; (installed files take the time of the install).
 SetDateSave off
+; Signed builds (tools/package.sh given a certificate): the uninstaller is signed before
+; it goes in, so the installed uninstall.exe is signed too; then the installer itself.
+!ifdef SIGN_SCRIPT
+  !uninstfinalize 'bash "${SIGN_SCRIPT}" "%1" "%1"' = 0
+  !finalize 'bash "${SIGN_SCRIPT}" "%1" "%1"' = 0
+!endif
 
 VIProductVersion "${VERSION_DOTTED}"
 VIAddVersionKey /LANG=1033 "ProductName" "${APP}"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds both exes and the four packages a second time, from a copy of the checkout in
+# Builds both exes, the four packages and SHA256SUMS a second time, from a copy of the checkout in
 # another folder (other source and build paths, of other lengths, at a later time), and
 # compares them byte for byte with the first build's (README, "Reproducible builds").
 #   check-reproducible.sh WORK_DIR VERSION WIN64_EXE WIN32_EXE DIST_DIR
@@ -14,8 +14,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 fail() { echo "check-reproducible: FAIL: $*" >&2; exit 1; }
 
+# SHA256SUMS stands for itself and the winget manifest it lists.
 packages=("Kestrevane-$version-win64.zip" "Kestrevane-$version-win64-setup.exe"
-          "Kestrevane-$version-win32.zip" "Kestrevane-$version-win32-setup.exe")
+          "Kestrevane-$version-win32.zip" "Kestrevane-$version-win32-setup.exe" SHA256SUMS)
 for f in "$first_win64" "$first_win32" "${packages[@]/#/$first_dist/}"; do
     [ -s "$f" ] || fail "no $f from the first build (tools/package.sh makes it)"
 done
@@ -78,4 +79,4 @@ done
 
 [ "$differ" = 0 ] || fail "the second build differs from the first (kept in $work)"
 rm -rf "$work"
-echo "check-reproducible: both exes and all four packages are byte for byte the same"
+echo "check-reproducible: both exes, all four packages and SHA256SUMS are byte for byte the same"

@@ -15,9 +15,10 @@ wine=(wine wine64 xvfb xdotool imagemagick)
 # The 32-bit build and the packages; git gives the ZIPs their commit's time.
 package=(g++-mingw-w64-i686-win32 nsis git)
 fuzz=(cmake ninja-build clang libclang-rt-dev)
-# The Windows tests under Wine: its 32-bit half (as 64-bit Windows runs the i686 exe) and
-# a window manager for the tests' displays.
-windows_tests=("${build[@]}" "${wine[@]}" "${package[@]}" wine32:i386 openbox)
+# The Windows tests under Wine: its 32-bit half (as 64-bit Windows runs the i686 exe), a
+# window manager for the tests' displays, and the signing of the packages' tests (a
+# throwaway certificate).
+windows_tests=("${build[@]}" "${wine[@]}" "${package[@]}" wine32:i386 openbox osslsigncode openssl)
 
 case ${1:-} in
 run) packages=("${build[@]}" "${wine[@]}") ;;
@@ -25,8 +26,8 @@ package) packages=("${build[@]}" "${package[@]}") ;;
 fuzz) packages=("${fuzz[@]}") ;;
 bench) packages=("${build[@]}" "${wine[@]}" "${package[@]}" g++ libbenchmark-dev) ;;
 windows-tests) packages=("${windows_tests[@]}") ;;
-# Native tests, the fresh-machine check and the shell lint besides.
-test) packages=("${windows_tests[@]}" "${fuzz[@]}" g++ debootstrap shellcheck) ;;
+# Native tests, the fresh-machine check, the shell lint, and the winget manifest's check.
+test) packages=("${windows_tests[@]}" "${fuzz[@]}" g++ debootstrap shellcheck python3-yaml python3-jsonschema) ;;
 *) echo "usage: deps.sh run|package|fuzz|bench|windows-tests|test [extra packages...]" >&2; exit 2 ;;
 esac
 packages+=("${@:2}")

@@ -4,14 +4,17 @@
 # silently per user with a Start menu shortcut and the start at sign-in; the installed
 # exe is its build's; the program the shortcut names starts and writes its log beside
 # itself; the silent uninstall leaves nothing but the log; a second install and an
-# uninstall that is told to delete the log leave nothing at all.
-#   install_test.sh DIST_DIR VERSION win64|win32 BUILT_EXE SESSION_DIR
+# uninstall that is told to delete the log leave nothing at all. Given CA.pem, the
+# installer is a signed one: the installed exe and uninstaller verify as signed by that
+# CA, and the exe is the built one once its signature is removed.
+#   install_test.sh DIST_DIR VERSION win64|win32 BUILT_EXE SESSION_DIR [CA.pem]
 set -euo pipefail
 dist=${1:?folder of the packages}
 version=${2:?version}
 arch=${3:?win64 or win32}
 exe_built=${4:?the exe of the build}
 session=${5:?folder of the Wine session}
+ca=${6:-}
 here=$(cd "$(dirname "$0")" && pwd)
 wine_env_name="install_test[$arch]: FAIL"
 # shellcheck source=../../tools/wine-env.sh
@@ -19,7 +22,7 @@ source "$here/../../tools/wine-env.sh"
 
 fail() { wine_fail "$@"; }
 
-wine_need python3 xdotool
+wine_need python3 xdotool ${ca:+osslsigncode}
 
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrevane'
@@ -93,7 +96,17 @@ for file in Kestrevane.exe uninstall.exe; do
     machine=$(python3 "$here/packages.py" machine "$instdir/$file")
     [ "$machine" = "$arch" ] || fail "the installed $file is a $machine program, not a $arch one"
 done
-cmp -s "$instdir/Kestrevane.exe" "$exe_built" || fail "the installed exe is not $exe_built"
+installed_exe=$instdir/Kestrevane.exe
+if [ -n "$ca" ]; then
+    for file in Kestrevane.exe uninstall.exe; do
+        osslsigncode verify -CAfile "$ca" -in "$instdir/$file" >"$session/verify.log" 2>&1 ||
+            fail "the installed $file does not verify as signed by $ca: $(cat "$session/verify.log")"
+    done
+    installed_exe=$session/unsigned.exe
+    osslsigncode remove-signature -in "$instdir/Kestrevane.exe" -out "$installed_exe" >/dev/null ||
+        fail "osslsigncode cannot remove the installed exe's signature"
+fi
+cmp -s "$installed_exe" "$exe_built" || fail "the installed exe is not $exe_built${ca:+ once unsigned}"
 run=$(reg_value "$run_key" Kestrevane)
 [ "$run" = "\"$exe_win\"" ] || fail "the Run value is [$run], not [\"$exe_win\"]"
 quiet=$(reg_value "$uninstall_key" QuietUninstallString)
@@ -103,7 +116,7 @@ quiet=$(reg_value "$uninstall_key" QuietUninstallString)
 mapfile -t link < <(python3 "$here/packages.py" shortcut "$lnk")
 [ "${link[0],,}" = "${exe_win,,}" ] || fail "the shortcut starts [${link[0]}], not [$exe_win]"
 [ "${link[1],,}" = "${instdir_win,,}" ] || fail "the shortcut starts in [${link[1]}], not in [$instdir_win]"
-step "files ($arch exe of the build), shortcut, Run value and uninstall entry are in place"
+step "files ($arch exe of the build${ca:+, signed}), shortcut, Run value and uninstall entry are in place"
 
 step "starting the program the shortcut names"
 (cd / && exec "$wine" "${link[0]}" </dev/null >/dev/null 2>&1) &

@@ -1,15 +1,24 @@
 #!/usr/bin/env python3
 """Checks of the packages that need no Windows.
 
-  packages.py check DIST VERSION WIN64_EXE WIN32_EXE   both ZIPs and both installers in DIST,
-                                                      against the exe of each build
+  packages.py check DIST VERSION WIN64_EXE WIN32_EXE [CA.pem]
+      both ZIPs and both installers in DIST against the exe of each build, SHA256SUMS and
+      the winget manifest; unsigned, or with CA.pem signed by a certificate of that CA
   packages.py machine FILE.exe                         prints win64, win32 or the unknown machine
   packages.py shortcut FILE.lnk                        prints the shortcut's target, folder and arguments
 """
+import hashlib
+import json
+import os
 import re
 import struct
+import subprocess
 import sys
+import tempfile
 import zipfile
+
+import jsonschema
+import yaml
 
 # IMAGE_FILE_HEADER.Machine of each build.
 MACHINES = {"win64": 0x8664, "win32": 0x14C}
@@ -26,6 +35,86 @@ def machine_of(data):
     if data[pe:pe + 4] != b"PE\0\0":
         return None
     return struct.unpack_from("<H", data, pe + 4)[0]
+
+
+def signature_size(data):
+    """Size of the certificate table (IMAGE_DIRECTORY_ENTRY_SECURITY): 0 when unsigned."""
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    optional = pe + 24
+    directories = optional + (96 if struct.unpack_from("<H", data, optional)[0] == 0x10B else 112)
+    return struct.unpack_from("<I", data, directories + 4 * 8 + 4)[0]
+
+
+def osslsigncode(*args):
+    """None when it succeeds, else the end of its report, which says why."""
+    run = subprocess.run(["osslsigncode", *args], capture_output=True, text=True)
+    lines = [line.strip() for line in (run.stdout + run.stderr).splitlines() if line.strip()]
+    return None if run.returncode == 0 else " / ".join(lines[-3:])
+
+
+def signature_problems(name, data, built, ca):
+    """Unsigned without CA; with it, signed by that CA, and the built exe once unsigned."""
+    if ca is None:
+        return [f"{name} is signed, though no certificate was given"] if signature_size(data) else []
+    with tempfile.TemporaryDirectory() as tmp:
+        signed, unsigned = os.path.join(tmp, "signed.exe"), os.path.join(tmp, "unsigned.exe")
+        with open(signed, "wb") as f:
+            f.write(data)
+        failed = osslsigncode("verify", "-CAfile", ca, "-in", signed)
+        if failed:
+            return [f"{name} does not verify as signed by {ca}: {failed}"]
+        if built is None:
+            return []
+        failed = osslsigncode("remove-signature", "-in", signed, "-out", unsigned)
+        if failed:
+            return [f"{name}: osslsigncode cannot remove its signature: {failed}"]
+        with open(unsigned, "rb") as f:
+            if f.read() != built:
+                return [f"{name} without its signature is not the built exe"]
+    return []
+
+
+SCHEMAS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "winget-schemas")
+WINGET_FILES = {"version": "Kestrevane.Kestrevane.yaml", "installer": "Kestrevane.Kestrevane.installer.yaml",
+                "defaultLocale": "Kestrevane.Kestrevane.locale.en-US.yaml"}
+
+
+def winget_problems(dist, version):
+    """The three manifests valid by their schemas, of this version, with the installers' SHA-256."""
+    problems, manifests = [], {}
+    for kind, file in WINGET_FILES.items():
+        name = f"{dist}/winget/{file}"
+        try:
+            with open(name, encoding="utf-8") as f:
+                manifest = yaml.safe_load(f)
+        except OSError as e:
+            problems.append(str(e))
+            continue
+        with open(f"{SCHEMAS}/manifest.{kind}.1.10.0.json", encoding="utf-8") as f:
+            validator = jsonschema.Draft7Validator(json.load(f))
+        problems += [f"{name}: {list(e.absolute_path)}: {e.message}" for e in validator.iter_errors(manifest)]
+        if manifest.get("PackageVersion") != version:
+            problems.append(f"{name} is not of version {version}")
+        manifests[kind] = manifest
+    if problems:
+        return problems
+    hashes = {i["Architecture"]: i["InstallerSha256"].lower() for i in manifests["installer"]["Installers"]}
+    for arch, build in (("x64", "win64"), ("x86", "win32")):
+        with open(f"{dist}/Kestrevane-{version}-{build}-setup.exe", "rb") as f:
+            if hashes.get(arch) != hashlib.sha256(f.read()).hexdigest():
+                problems.append(f"the winget {arch} installer's InstallerSha256 is not that of the {build} installer")
+    return problems
+
+
+def checksum_problems(dist):
+    """sha256sum -c SHA256SUMS passes, over every other file in DIST."""
+    run = subprocess.run(["sha256sum", "-c", "--strict", "SHA256SUMS"], cwd=dist, capture_output=True, text=True)
+    if run.returncode != 0:
+        failed = [line for line in (run.stdout + run.stderr).splitlines() if not line.endswith(": OK")]
+        return [f"sha256sum -c SHA256SUMS fails in {dist}: {' / '.join(failed)}"]
+    checked = {line.rsplit(": ", 1)[0] for line in run.stdout.splitlines()}
+    present = {os.path.relpath(os.path.join(d, n), dist) for d, _, names in os.walk(dist) for n in names}
+    return [] if checked == present - {"SHA256SUMS"} else [f"SHA256SUMS lists {sorted(checked)} of {sorted(present)}"]
 
 
 def arch_of(data):
@@ -53,8 +142,8 @@ def readme_problems(readme, version):
     return problems
 
 
-def check(dist, version, win64_exe, win32_exe):
-    problems = []
+def check(dist, version, win64_exe, win32_exe, ca=None):
+    problems = checksum_problems(dist) + winget_problems(dist, version)
     builds = {"win64": win64_exe, "win32": win32_exe}
     for arch, machine in MACHINES.items():
         built_exe = builds[arch]
@@ -79,8 +168,11 @@ def check(dist, version, win64_exe, win32_exe):
             continue
         if machine_of(exe) != machine:
             problems.append(f"{name}: Kestrevane.exe is no {arch} program but a {arch_of(exe)} one")
-        elif built is not None and exe != built:
-            problems.append(f"{name}: Kestrevane.exe is not {built_exe} (packages out of date?)")
+        else:
+            # Signed, it is the built exe once its signature is removed.
+            if ca is None and built is not None and exe != built:
+                problems.append(f"{name}: Kestrevane.exe is not {built_exe} (packages out of date?)")
+            problems += signature_problems(f"{name}: Kestrevane.exe", exe, built, ca)
         for file, text in (("README.txt", readme), ("LICENSE.txt", licence)):
             if text.count(b"\n") == 0 or text.count(b"\n") != text.count(b"\r\n"):
                 problems.append(f"{name}: {file} does not end its lines with CR LF")
@@ -99,6 +191,7 @@ def check(dist, version, win64_exe, win32_exe):
             problems.append(f"{setup} is no {arch} program but a {arch_of(data)} one")
         if b"Nullsoft" not in data:
             problems.append(f"{setup} is no NSIS installer")
+        problems += signature_problems(setup, data, None, ca)
     for p in problems:
         print(f"packages: {p}", file=sys.stderr)
     return 1 if problems else 0
@@ -139,7 +232,7 @@ def shortcut(path):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) == 6 and sys.argv[1] == "check":
+    if len(sys.argv) in (6, 7) and sys.argv[1] == "check":
         sys.exit(check(*sys.argv[2:]))
     if len(sys.argv) == 3 and sys.argv[1] == "machine":
         with open(sys.argv[2], "rb") as f:
