@@ -7,7 +7,8 @@
 # commit with its .git but without git itself. Each command runs there in a private
 # mount namespace (its own /proc, /sys, /dev, and a fresh /tmp and /dev/shm) with a bare
 # environment (only HOME and PATH). The run must end with 0 and leave the screenshot and
-# one record in the log; the package command must end with 0 and leave the four packages.
+# one record in the log; the package command must end with 0 and leave the four packages,
+# their SHA256SUMS and the winget manifest.
 # With --windows-tests, the root then runs the end-to-end tests of both exes and both
 # installers' install tests under that release's Wine, and the reproducibility check.
 #   fresh_machine_test.sh [--windows-tests] CHECKOUT WORK_DIR ROOT_CACHE RELEASE [COMMIT]
@@ -196,11 +197,14 @@ fi
 step "the run showed its window, saved the screenshot and wrote one record"
 
 run_first package "bash tools/package.sh"
-listing=$(cd "$built/dist" && printf '%s ' *)
+listing=$(cd "$built/dist" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | tr '\n' ' ')
 version=$(sed -n 's/^project(Kestrevane VERSION \([0-9.]*\).*/\1/p' "$root$source_dir/CMakeLists.txt")
-expected="Kestrevane-$version-win32-setup.exe Kestrevane-$version-win32.zip Kestrevane-$version-win64-setup.exe Kestrevane-$version-win64.zip "
+expected="Kestrevane-$version-win32-setup.exe Kestrevane-$version-win32.zip Kestrevane-$version-win64-setup.exe"
+expected+=" Kestrevane-$version-win64.zip SHA256SUMS winget/Kestrevane.Kestrevane.installer.yaml"
+expected+=" winget/Kestrevane.Kestrevane.locale.en-US.yaml winget/Kestrevane.Kestrevane.yaml "
 [ "$listing" = "$expected" ] || fail "build/dist holds [$listing], not [$expected]"
-step "the package command made the four files"
+(cd "$built/dist" && sha256sum --quiet -c SHA256SUMS) || fail "build/dist's SHA256SUMS does not hold"
+step "the package command made the four packages, SHA256SUMS and the winget manifest"
 # The XP claim on this release's compilers: the i686 exe imports nothing newer.
 run_first imports "bash tools/check-imports.sh build/windows-x86/Kestrevane.exe i686"
 
