@@ -95,6 +95,8 @@ TEST_P(ScreenReader, ReadsTheWindowInItsOrder)
     if (row.about) {
         product().postKey(VK_ESCAPE);
         ASSERT_TRUE(product().waitUntilGone(read));
+        // Esc goes to the focus, which must be back first.
+        expectFocusOn(window, Main::cmdabout, "after About closed");
     }
     exitWithEsc(window);
     if (!reading.lack.empty()) GTEST_SKIP() << "the layer gives no children here: " << narrow(reading.lack);
