@@ -16,39 +16,10 @@ constexpr GUID iidAccessible{0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa
 constexpr GUID clsidAccPropServices{0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
 constexpr GUID iidAccPropServices{0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
 constexpr GUID propidAccName{0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
-constexpr GUID clsidCUIAutomation{0xff48dba4, 0x60ef, 0x4201, {0xaa, 0x87, 0x54, 0x10, 0x3e, 0xef, 0x59, 0x4e}};
-constexpr GUID iidIUIAutomation{0x30cbe57d, 0xd9d0, 0x452a, {0xab, 0x13, 0x7a, 0xc5, 0xac, 0x48, 0x25, 0xee}};
-
-// Debian 12's mingw-w64 declares none of UI Automation's client interfaces, so their
-// methods are called by their places in UIAutomationClient.idl's tables.
-namespace slot {
-// IUIAutomation
-constexpr int elementFromHandle = 6, createTreeWalker = 13, rawViewWalker = 16, createTrueCondition = 21;
-constexpr int firstChild = 4, nextSibling = 6; // IUIAutomationTreeWalker
-constexpr int currentName = 23;                // IUIAutomationElement
-} // namespace slot
-
 struct Releaser {
     void operator()(IUnknown* object) const { object->Release(); }
 };
 using Ref = std::unique_ptr<IUnknown, Releaser>;
-
-template <typename... Args>
-HRESULT call(const Ref& object, int slot, Args... args)
-{
-    using Method = HRESULT(STDMETHODCALLTYPE*)(IUnknown*, Args...);
-    return reinterpret_cast<Method>((*reinterpret_cast<void***>(object.get()))[slot])(object.get(), args...);
-}
-
-// A method whose last parameter receives an object.
-template <typename... Args>
-HRESULT get(const Ref& object, int slot, Ref& out, Args... args)
-{
-    IUnknown* got = nullptr;
-    const HRESULT hr = call(object, slot, args..., &got);
-    out.reset(got);
-    return hr;
-}
 
 std::wstring hex(HRESULT hr)
 {
@@ -117,50 +88,12 @@ LayerReading readByMsaa(HWND window)
     return reading;
 }
 
-LayerReading readByUiAutomation(HWND window)
-{
-    IUnknown* created = nullptr;
-    HRESULT hr = CoCreateInstance(clsidCUIAutomation, nullptr, CLSCTX_INPROC_SERVER, iidIUIAutomation,
-                                  reinterpret_cast<void**>(&created));
-    if (FAILED(hr) || !created) return {{}, L"CoCreateInstance(CUIAutomation) = " + hex(hr)};
-    const Ref automation(created);
-    Ref element, walker;
-    hr = get(automation, slot::elementFromHandle, element, static_cast<void*>(window));
-    if (FAILED(hr) || !element) return {{}, L"ElementFromHandle = " + hex(hr)};
-    std::wstring how = L"RawViewWalker";
-    hr = get(automation, slot::rawViewWalker, walker);
-    if (FAILED(hr) || !walker) {
-        // The same view by its condition, where the ready walker is missing.
-        how = L"get_RawViewWalker = " + hex(hr) + L"; a walker of CreateTrueCondition()";
-        Ref condition;
-        get(automation, slot::createTrueCondition, condition);
-        hr = condition ? get(automation, slot::createTreeWalker, walker, condition.get()) : E_POINTER;
-        if (FAILED(hr) || !walker) return {{}, how + L" = " + hex(hr)};
-    }
-    Ref child;
-    hr = get(walker, slot::firstChild, child, element.get());
-    if (FAILED(hr) || !child)
-        return {{}, how + L": GetFirstChildElement of the window = " + hex(hr) + L", " +
-                        (child ? L"an element" : L"no element")};
-    LayerReading reading;
-    // Bounded: a layer that walks in a circle fails the comparison instead of hanging.
-    for (int i = 0; child && i < 64; ++i) {
-        BSTR name = nullptr;
-        hr = call(child, slot::currentName, &name);
-        reading.names.push_back(FAILED(hr) ? L"<get_CurrentName = " + hex(hr) + L">" : taken(name));
-        Ref next;
-        get(walker, slot::nextSibling, next, child.get());
-        child = std::move(next);
-    }
-    return reading;
-}
-
 } // namespace
 
-LayerReading readChildren(HWND window, Layer layer)
+LayerReading readChildren(HWND window)
 {
     const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    LayerReading reading = layer == Layer::msaa ? readByMsaa(window) : readByUiAutomation(window);
+    LayerReading reading = readByMsaa(window);
     if (SUCCEEDED(com)) CoUninitialize();
     return reading;
 }

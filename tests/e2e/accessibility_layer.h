@@ -1,4 +1,5 @@
-// What a screen reader reads of a window, asked of the system's accessibility layer.
+// What a screen reader reads of a window, asked of the system's accessibility layer
+// (MSAA: Wine's UI Automation gives no tree of a window's children).
 #pragma once
 
 #include <windows.h>
@@ -8,15 +9,13 @@
 
 namespace kestrevane::e2e {
 
-enum class Layer { msaa, uiAutomation };
-
 // The names of a window's children in the order the layer gives them. Where it gives
 // none, `lack` says which call answered what.
 struct LayerReading {
     std::vector<std::wstring> names;
     std::wstring lack;
 };
-LayerReading readChildren(HWND window, Layer layer);
+LayerReading readChildren(HWND window);
 
 // Empty when the layer names a window by a Dynamic Annotation; otherwise what it did
 // with one set on an edit of this process's own.

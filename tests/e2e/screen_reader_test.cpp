@@ -1,4 +1,4 @@
-// What a screen reader reads of both windows, asked of MSAA and of UI Automation: each
+// What a screen reader reads of both windows, asked of the accessibility layer: each
 // caption before its value, the log box by its own name, the buttons by their texts.
 #include <algorithm>
 
@@ -13,17 +13,14 @@ namespace {
 
 struct ReadCase {
     const char* name;
-    Layer layer;
     bool about;
 };
 
 void PrintTo(const ReadCase& row, std::ostream* os) { *os << row.name; }
 
 const ReadCase readCases[] = {
-    {"MainWindowByMsaa", Layer::msaa, false},
-    {"AboutByMsaa", Layer::msaa, true},
-    {"MainWindowByUiAutomation", Layer::uiAutomation, false},
-    {"AboutByUiAutomation", Layer::uiAutomation, true},
+    {"MainWindow", false},
+    {"About", true},
 };
 
 // A reader voices no trailing blank, and a layer may keep or drop the value fields' one.
@@ -91,7 +88,7 @@ TEST_P(ScreenReader, ReadsTheWindowInItsOrder)
     }
     std::vector<std::wstring> designed = row.about ? aboutNames() : mainWindowNames();
     ASSERT_FALSE(designed.empty()) << "the computer or user name cannot be read, error " << GetLastError();
-    const LayerReading reading = readChildren(read, row.layer);
+    const LayerReading reading = readChildren(read);
     if (row.about) {
         product().postKey(VK_ESCAPE);
         ASSERT_TRUE(product().waitUntilGone(read));
