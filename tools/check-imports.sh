@@ -27,10 +27,14 @@ GetCurrentProcessorNumber QueryFullProcessImageNameW RegGetValueW SetProcessDPIA
 SetProcessDpiAwarenessContext GetDpiForWindow GetDpiForSystem AdjustWindowRectExForDpi
 SystemParametersInfoForDpi EnableNonClientDpiScaling GetSystemMetricsForDpi ChangeWindowMessageFilter
 ChangeWindowMessageFilterEx TaskDialog TaskDialogIndirect LoadIconMetric LoadIconWithScaleDown
-AddDllDirectory SetDefaultDllDirectories'
+AddDllDirectory SetDefaultDllDirectories GetThreadId GetProcessIdOfThread WakeByAddressSingle
+WakeByAddressAll rand_s'
+# An imported function's line: binutils 2.40 prints "VMA  HINT  NAME" (the hint in
+# decimal), 2.44 "VMA  ORDINAL  HINT  NAME" (<none> for an import by name, hint in hex).
 functions=$("$arch-w64-mingw32-objdump" -p "$exe" |
     awk '/^The Import Tables/ {f = 1} /^(The Export Tables|PE File Base Relocations|The Function Table)/ {f = 0}
-         f && /^[ \t]+[0-9a-f]+[ \t]+[0-9]+[ \t]+[A-Za-z_]/ {print $NF}')
+         f && (/^[ \t]+[0-9a-f]+[ \t]+[0-9]+[ \t]+[A-Za-z_]/ ||
+               /^[ \t]+[0-9a-f]+[ \t]+(<none>|[0-9a-f]+)[ \t]+[0-9a-f]+[ \t]+[A-Za-z_]/) {print $NF}')
 [ -n "$functions" ] || { echo "check-imports: no imported functions read from $exe" >&2; exit 1; }
 newer=$(echo "$functions" | grep -xF -f <(echo "$newer_than_xp" | tr ' ' '\n') || true)
 if [ -n "$newer" ]; then

@@ -3,20 +3,21 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
+
+#include "startup/error.h"
 
 namespace kestrevane::startup {
 
 // A file operation that failed; the start-up cannot go on without it.
-class FileError : public std::runtime_error {
+class FileError : public Error {
 public:
     // Refused for want of permission (as opposed to a lock, a full disk, ...): what a
     // folder the user may not change gives.
     enum class Cause { other, accessDenied };
 
     FileError(std::string operation, std::string path, std::string reason, Cause cause = Cause::other)
-        : std::runtime_error(operation + " " + path + ": " + reason),
+        : Error(operation + " " + path + ": " + reason),
           operation_(std::move(operation)), path_(std::move(path)), reason_(std::move(reason)), cause_(cause)
     {
     }

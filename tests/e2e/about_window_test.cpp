@@ -1,26 +1,17 @@
 // The About window: what it shows, that it is modal, and the keys that close it.
-#include <functional>
-
 #include "e2e_config.h"
 #include "product_test.h"
 
 namespace kestrevane::e2e {
 namespace {
 
-struct CloseCase {
-    const char* name;
-    std::function<void(Product&)> press;
-};
-
-void PrintTo(const CloseCase& row, std::ostream* os) { *os << row.name; }
-
-const CloseCase closeCases[] = {
+const KeyPress closeCases[] = {
     {"Esc", [](Product& p) { p.postKey(VK_ESCAPE); }},
     {"Enter", [](Product& p) { p.postKey(VK_RETURN); }},
     {"AltO", [](Product& p) { p.postAltKey(L'o'); }},
 };
 
-class AboutWindow : public ProductTest, public ::testing::WithParamInterface<CloseCase> {};
+class AboutWindow : public ProductTest, public ::testing::WithParamInterface<KeyPress> {};
 
 TEST_P(AboutWindow, AltAOpensItModalAndTheKeyClosesIt)
 {
@@ -76,7 +67,7 @@ TEST_P(AboutWindow, AltAOpensItModalAndTheKeyClosesIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(MainWindow, AboutWindow, ::testing::ValuesIn(closeCases),
-                         [](const ::testing::TestParamInfo<CloseCase>& row) { return std::string(row.param.name); });
+                         [](const ::testing::TestParamInfo<KeyPress>& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace kestrevane::e2e

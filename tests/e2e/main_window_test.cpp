@@ -235,21 +235,14 @@ double iconDistance(HWND icon, LPCWSTR which)
     return static_cast<double>(differing) / (w * h);
 }
 
-struct OpenCase {
-    const char* name;
-    std::function<void(Product&)> press;
-};
-
-void PrintTo(const OpenCase& row, std::ostream* os) { *os << row.name; }
-
 // Enter presses the focused button; Space and Alt+Q press Quick Info by other ways.
-const OpenCase quickInfoCases[] = {
+const KeyPress quickInfoCases[] = {
     {"Enter", [](Product& p) { p.postKey(VK_RETURN); }},
     {"Space", [](Product& p) { p.postKey(VK_SPACE); }},
     {"AltQ", [](Product& p) { p.postAltKey(L'q'); }},
 };
 
-class QuickInfo : public ProductTest, public ::testing::WithParamInterface<OpenCase> {};
+class QuickInfo : public ProductTest, public ::testing::WithParamInterface<KeyPress> {};
 
 TEST_P(QuickInfo, ShowsUptimeAndVersionInAnInformationBox)
 {
@@ -322,7 +315,7 @@ TEST_P(QuickInfo, ShowsUptimeAndVersionInAnInformationBox)
 }
 
 INSTANTIATE_TEST_SUITE_P(MainWindow, QuickInfo, ::testing::ValuesIn(quickInfoCases),
-                         [](const ::testing::TestParamInfo<OpenCase>& row) { return std::string(row.param.name); });
+                         [](const ::testing::TestParamInfo<KeyPress>& row) { return std::string(row.param.name); });
 
 // ---- Colours: as designed, or with High Contrast on (which Wine never reports: a test
 // build is told so) the theme's, in both windows.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -28,6 +29,13 @@ HWND controlOf(HWND window, int index);
 inline HWND controlOf(HWND window, Main control) { return controlOf(window, static_cast<int>(control)); }
 // The control a focus handle belongs to, for failure messages.
 std::wstring describeFocus(HWND window, HWND focus);
+
+// A row of a table of keys: its name, and how the test presses them.
+struct KeyPress {
+    const char* name;
+    std::function<void(Product&)> press;
+};
+inline void PrintTo(const KeyPress& row, std::ostream* os) { *os << row.name; }
 
 // The log text as the text box shows it: every quotation mark and comma a blank.
 std::wstring blanked(const std::string& logBytes);

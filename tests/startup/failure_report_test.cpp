@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "case_name.h"
+#include "startup/error.h"
 #include "startup/file_error_message.h"
 #include "startup/file_system.h"
 
@@ -56,8 +57,10 @@ INSTANTIATE_TEST_SUITE_P(
     Failures, Report,
     ::testing::Values(ReportCase{"file_error_keeps_its_own_message", throwing(denied), fileErrorMessage(denied), 1},
                       ReportCase{"out_of_memory", throwing(std::bad_alloc()), stopped("out of memory"), 2},
-                      ReportCase{"text_too_long", throwing(std::length_error("text too long to convert")),
+                      ReportCase{"own_error_names_its_message", throwing(Error("text too long to convert")),
                                  stopped("text too long to convert"), 2},
+                      ReportCase{"standard_error_names_its_message", throwing(std::length_error("basic_string::_M_create")),
+                                 stopped("basic_string::_M_create"), 2},
                       ReportCase{"exception_without_text", throwing(std::runtime_error("")),
                                  stopped("an unexpected error"), 2},
                       ReportCase{"not_a_standard_exception", throwing(42), stopped("an unexpected error"), 2}),

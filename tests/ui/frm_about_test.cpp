@@ -10,19 +10,26 @@
 namespace kestrevane::ui {
 namespace {
 
-TEST(AboutWindow, VersionTextHasNoLeadingZerosAndThreeNumbers)
+TEST(AboutVersion, HasNoLeadingZerosAndThreeNumbers)
 {
     EXPECT_EQ(versionText(2, 0, 7), "Version 2.0.7");
     EXPECT_EQ(versionText(10, 20, 300), "Version 10.20.300");
 }
 
-TEST(AboutWindow, LoadSetsTitleVersionCopyrightInOrderWithTheYearOfEachOpening)
-{
-    testing::FakeClock clock({{2026, 12, 31}, 23, 59, 59});
+// The link's minimizing of the main window is recorded with the view's calls.
+struct Fixture : ::testing::Test {
+    testing::FakeClock clock{{{2026, 12, 6}, 0, 0, 0}};
     testing::FakeAboutView view;
     testing::FakeAppearance appearance;
-    FrmAbout first(view, clock, appearance, [] {});
-    first.Form_Load();
+    FrmAbout frmabout{view, clock, appearance, [this] { view.calls.push_back("minimize main"); }};
+};
+
+using AboutWindow = Fixture;
+
+TEST_F(AboutWindow, LoadSetsTitleVersionCopyrightInOrderWithTheYearOfEachOpening)
+{
+    clock.readings = {{{2026, 12, 31}, 23, 59, 59}};
+    frmabout.Form_Load();
     EXPECT_EQ(view.texts[AboutControl::lblprogtitle], "Kestrevane");
     EXPECT_EQ(view.texts[AboutControl::lblversion], "Version " + std::to_string(app::versionMajor) + "." +
                                                          std::to_string(app::versionMinor) + "." +
@@ -38,12 +45,8 @@ TEST(AboutWindow, LoadSetsTitleVersionCopyrightInOrderWithTheYearOfEachOpening)
 
 // The link in the design's blue or the theme's hot-light, the etched lines' dark half in
 // the theme's text colour, and repainted at a switch.
-TEST(AboutWindow, ColoursAsDesignedOrTheThemesFollowingASwitch)
+TEST_F(AboutWindow, ColoursAsDesignedOrTheThemesFollowingASwitch)
 {
-    testing::FakeClock clock({{2026, 12, 6}, 0, 0, 0});
-    testing::FakeAboutView view;
-    testing::FakeAppearance appearance;
-    FrmAbout frmabout(view, clock, appearance, [] {});
     const auto link = [&] { return view.colours.controls.at(static_cast<std::size_t>(AboutControl::lblurl)).text; };
     const Colour dark = Colour::rgb(64, 0, 64), light = Colour::system(20), text = Colour::system(18);
     frmabout.Form_Load();
@@ -55,22 +58,14 @@ TEST(AboutWindow, ColoursAsDesignedOrTheThemesFollowingASwitch)
     EXPECT_TRUE(view.colours.lines == (std::vector<Colour>{text, light, text, light}));
 }
 
-TEST(AboutWindow, LinkMinimizesMainThenOpensThenCloses)
+TEST_F(AboutWindow, LinkMinimizesMainThenOpensThenCloses)
 {
-    testing::FakeClock clock({{2026, 12, 6}, 0, 0, 0});
-    testing::FakeAboutView view;
-    testing::FakeAppearance appearance;
-    FrmAbout frmabout(view, clock, appearance, [&] { view.calls.push_back("minimize main"); });
     frmabout.lblurl_Click();
     EXPECT_EQ(view.calls, (std::vector<std::string>{"minimize main", "open " + std::string(app::homePage), "unload"}));
 }
 
-TEST(AboutWindow, EnterEscAndClosingUnloadItAlone)
+TEST_F(AboutWindow, EnterEscAndClosingUnloadItAlone)
 {
-    testing::FakeClock clock({{2026, 12, 6}, 0, 0, 0});
-    testing::FakeAboutView view;
-    testing::FakeAppearance appearance;
-    FrmAbout frmabout(view, clock, appearance, [&] { view.calls.push_back("minimize main"); });
     for (void (FrmAbout::*way)() : {&FrmAbout::enterPressed, &FrmAbout::escapePressed, &FrmAbout::Form_Unload}) {
         view.calls.clear();
         (frmabout.*way)();
@@ -78,12 +73,8 @@ TEST(AboutWindow, EnterEscAndClosingUnloadItAlone)
     }
 }
 
-TEST(AboutWindow, MouseOverLinkShowsHandAndOkCloses)
+TEST_F(AboutWindow, MouseOverLinkShowsHandAndOkCloses)
 {
-    testing::FakeClock clock({{2026, 12, 6}, 0, 0, 0});
-    testing::FakeAboutView view;
-    testing::FakeAppearance appearance;
-    FrmAbout frmabout(view, clock, appearance, [] {});
     frmabout.lblurl_MouseMove();
     frmabout.cmdok_Click();
     EXPECT_EQ(view.calls, (std::vector<std::string>{"hand", "unload"}));

@@ -18,18 +18,17 @@ constexpr GUID nameProperty{0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e,
 
 AccessibleNames::~AccessibleNames()
 {
-    for (const std::unique_ptr<Named>& named : named_) release(*named);
+    for (Named& named : named_) release(named);
     if (services_) services_->Release();
 }
 
 void AccessibleNames::nameOnRequest(HWND control, std::wstring name)
 {
     if (!control) return;
-    auto named = std::make_unique<Named>(Named{this, control, nullptr, std::move(name), false});
-    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(named.get()));
-    named->original = reinterpret_cast<WNDPROC>(
+    Named& named = named_.emplace_back(Named{this, control, nullptr, std::move(name), false});
+    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&named));
+    named.original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&controlProcedure)));
-    named_.push_back(std::move(named));
 }
 
 LRESULT CALLBACK AccessibleNames::controlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -3,9 +3,8 @@
 
 #include <windows.h>
 
-#include <memory>
+#include <list>
 #include <string>
-#include <vector>
 
 struct IAccPropServices;
 
@@ -39,7 +38,9 @@ private:
 
     IAccPropServices* services_ = nullptr;
     bool unavailable_ = false; // the system has no annotation service: not asked again
-    std::vector<std::unique_ptr<Named>> named_;
+    // A list: each control's procedure finds its entry by address, which must not move.
+    // (Not unique_ptr: <memory> brings in Vista's condition variables with GCC 14.)
+    std::list<Named> named_;
 };
 
 } // namespace kestrevane::win32

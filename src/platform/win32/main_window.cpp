@@ -149,22 +149,12 @@ void MainWindow::onCommand(int id, int code)
         frmmain_->escapePressed();
         return;
     }
-    switch (static_cast<MainControl>(id - ui::controlIdBase)) {
-    case MainControl::Text1:
-        if (code == EN_SETFOCUS) frmmain_->Text1_GotFocus();
-        break;
-    case MainControl::cmdabout:
-        if (code == BN_CLICKED) frmmain_->cmdabout_Click();
-        break;
-    case MainControl::cmdexit:
-        if (code == BN_CLICKED) frmmain_->cmdexit_Click();
-        break;
-    case MainControl::cmdQuickInfo:
-        if (code == BN_CLICKED) frmmain_->cmdQuickInfo_Click();
-        break;
-    default:
-        break;
-    }
+    const auto control = static_cast<MainControl>(id - ui::controlIdBase);
+    if (control == MainControl::Text1 && code == EN_SETFOCUS) frmmain_->Text1_GotFocus();
+    if (code != BN_CLICKED) return;
+    if (control == MainControl::cmdabout) frmmain_->cmdabout_Click();
+    if (control == MainControl::cmdexit) frmmain_->cmdexit_Click();
+    if (control == MainControl::cmdQuickInfo) frmmain_->cmdQuickInfo_Click();
 }
 
 void MainWindow::onClose() { frmmain_->Form_Unload(); }

@@ -2,7 +2,8 @@
 #include "platform/win32/text_convert.h"
 
 #include <climits>
-#include <stdexcept>
+
+#include "startup/error.h"
 
 namespace kestrevane::win32 {
 
@@ -11,7 +12,7 @@ namespace {
 int checkedLength(std::size_t size)
 {
     // The API counts in int; texts this program handles are far smaller.
-    if (size > static_cast<std::size_t>(INT_MAX)) throw std::length_error("text too long to convert");
+    if (size > static_cast<std::size_t>(INT_MAX)) throw startup::Error("text too long to convert");
     return static_cast<int>(size);
 }
 

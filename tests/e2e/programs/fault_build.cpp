@@ -11,6 +11,7 @@
 
 #include "platform/win32/program.h"
 #include "platform/win32/win32_services.h"
+#include "startup/error.h"
 
 using namespace kestrevane;
 
@@ -30,7 +31,8 @@ public:
     std::string encode(const std::string& utf8) override { return real_.encode(utf8); }
     std::string decode(const std::string& bytes) override
     {
-        if (fault_ == "decode-too-long") throw std::length_error("text too long to convert");
+        // What the real conversion throws for a text longer than the API counts.
+        if (fault_ == "decode-too-long") throw startup::Error("text too long to convert");
         if (fault_ == "decode-out-of-memory") throw std::bad_alloc();
         return real_.decode(bytes);
     }

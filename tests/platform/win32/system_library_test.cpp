@@ -15,6 +15,7 @@
 #include "platform/win32/com.h"
 #include "platform/win32/shell.h"
 #include "platform/win32/text_convert.h"
+#include "platform/win32/thread_id.h"
 #include "platform/win32/tick_count.h"
 #include "platform/win32/win32_date_locale.h"
 #include "win32/temp_directory.h"
@@ -114,6 +115,16 @@ const FallbackRow fallbacks[] = {
          const DWORD after = GetTickCount();
          EXPECT_GE(count, before);
          EXPECT_LE(count, after);
+     }},
+    {"ThreadId",
+     "GetThreadId",
+     [] {
+         HANDLE thread = nullptr;
+         ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &thread, 0, FALSE,
+                                     DUPLICATE_SAME_ACCESS));
+         EXPECT_EQ(threadId(thread), GetCurrentThreadId());
+         CloseHandle(thread);
+         EXPECT_EQ(threadId(nullptr), 0u);
      }},
     {"WindowDpi",
      "GetDpiForWindow",
