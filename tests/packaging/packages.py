@@ -17,9 +17,6 @@ import sys
 import tempfile
 import zipfile
 
-import jsonschema
-import yaml
-
 # IMAGE_FILE_HEADER.Machine of each build.
 MACHINES = {"win64": 0x8664, "win32": 0x14C}
 ZIP_FILES = {"Kestrevane.exe", "README.txt", "LICENSE.txt"}
@@ -81,6 +78,11 @@ WINGET_FILES = {"version": "Kestrevane.Kestrevane.yaml", "installer": "Kestrevan
 
 def winget_problems(dist, version):
     """The three manifests valid by their schemas, of this version, with the installers' SHA-256."""
+    # Here, not at the top: the install test uses this file too, where only the Windows
+    # tests' packages are installed (tools/deps.sh windows-tests).
+    import jsonschema
+    import yaml
+
     problems, manifests = [], {}
     for kind, file in WINGET_FILES.items():
         name = f"{dist}/winget/{file}"
