@@ -48,7 +48,7 @@ rc=0
 wait "$fresh" || rc=$?
 trap - EXIT
 grep -E '^[0-9]+: (fresh_machine \(|skipped: )' "$fresh_log" | sed 's/^[0-9]*: //' || true
-grep -E 'tests passed|Test +#|\*\*\*' "$fresh_log" || true
+grep -E '^([0-9]+/[0-9]+ Test|[0-9]+% tests passed)' "$fresh_log" || true
 if [ "$rc" != 0 ]; then
     echo "The fresh-machine checks failed; their whole output: $fresh_log" >&2
     tail -n 60 "$fresh_log" >&2

@@ -96,17 +96,13 @@ for file in Kestrevane.exe uninstall.exe; do
     machine=$(python3 "$here/packages.py" machine "$instdir/$file")
     [ "$machine" = "$arch" ] || fail "the installed $file is a $machine program, not a $arch one"
 done
-installed_exe=$instdir/Kestrevane.exe
 if [ -n "$ca" ]; then
-    for file in Kestrevane.exe uninstall.exe; do
-        osslsigncode verify -CAfile "$ca" -in "$instdir/$file" >"$session/verify.log" 2>&1 ||
-            fail "the installed $file does not verify as signed by $ca: $(cat "$session/verify.log")"
-    done
-    installed_exe=$session/unsigned.exe
-    osslsigncode remove-signature -in "$instdir/Kestrevane.exe" -out "$installed_exe" >/dev/null ||
-        fail "osslsigncode cannot remove the installed exe's signature"
+    python3 "$here/packages.py" signed "$instdir/uninstall.exe" "$ca" || fail "the installed uninstall.exe is not signed by $ca"
+    python3 "$here/packages.py" signed "$instdir/Kestrevane.exe" "$ca" "$exe_built" ||
+        fail "the installed exe is not $exe_built signed by $ca"
+else
+    cmp -s "$instdir/Kestrevane.exe" "$exe_built" || fail "the installed exe is not $exe_built"
 fi
-cmp -s "$installed_exe" "$exe_built" || fail "the installed exe is not $exe_built${ca:+ once unsigned}"
 run=$(reg_value "$run_key" Kestrevane)
 [ "$run" = "\"$exe_win\"" ] || fail "the Run value is [$run], not [\"$exe_win\"]"
 quiet=$(reg_value "$uninstall_key" QuietUninstallString)

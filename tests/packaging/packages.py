@@ -4,6 +4,8 @@
   packages.py check DIST VERSION WIN64_EXE WIN32_EXE [CA.pem]
       both ZIPs and both installers in DIST against the exe of each build, SHA256SUMS and
       the winget manifest; unsigned, or with CA.pem signed by a certificate of that CA
+  packages.py signed FILE.exe CA.pem [BUILT_EXE]       signed by a certificate of that CA, and
+      with BUILT_EXE, that exe once its signature is removed
   packages.py machine FILE.exe                         prints win64, win32 or the unknown machine
   packages.py shortcut FILE.lnk                        prints the shortcut's target, folder and arguments
 """
@@ -236,6 +238,17 @@ def shortcut(path):
 if __name__ == "__main__":
     if len(sys.argv) in (6, 7) and sys.argv[1] == "check":
         sys.exit(check(*sys.argv[2:]))
+    if len(sys.argv) in (4, 5) and sys.argv[1] == "signed":
+        with open(sys.argv[2], "rb") as f:
+            data = f.read()
+        built = None
+        if len(sys.argv) == 5:
+            with open(sys.argv[4], "rb") as f:
+                built = f.read()
+        found = signature_problems(sys.argv[2], data, built, sys.argv[3])
+        for p in found:
+            print(f"packages: {p}", file=sys.stderr)
+        sys.exit(1 if found else 0)
     if len(sys.argv) == 3 and sys.argv[1] == "machine":
         with open(sys.argv[2], "rb") as f:
             print(arch_of(f.read()))
