@@ -31,47 +31,48 @@ check() {
     fi
 }
 
-# The decision: name | loader | record | expected | what `run` then says (or decide's error)
-decisions=(
-    "runs|runs|none|pass|ran"
-    "kernel refuses 32-bit programs|kernel_refuses|none|pass|skipped: this kernel cannot run 32-bit programs"
-    "apt could not give it|missing|record|pass|skipped: Wine's 32-bit half is not installed: $lag_reason"
-    "a broken loader fails|broken|none|fail|--version ended with 127"
-    "a broken loader fails even with apt's record|broken|record|fail|--version ended with 127"
-    "not installed for no recorded reason fails|missing|none|fail|Wine's 32-bit half is not installed (bash tools/deps.sh"
-)
-for row in "${decisions[@]}"; do
-    IFS='|' read -r name stand_in record expected said <<<"$row"
+# decision LOADER RECORD: decides with a stand-in loader (and apt's record, or none), then
+# runs a command by that decision; a skip is exit code 77, which CTest reports as skipped.
+decision() {
     rc=0
-    output=$(bash "$script" decide "$work/status" "$work/$stand_in" "$work/$record" 2>&1) || rc=$?
-    if [ "$rc" = 0 ]; then
-        run_rc=0
-        output=$(bash "$script" run "$work/status" echo ran 2>&1) || run_rc=$?
-        # A skip is exit code 77, which CTest reports as skipped.
-        [ "$expected" != pass ] || [ "$run_rc" = 0 ] || [ "$run_rc" = 77 ] || rc=$run_rc
-    fi
-    check "$name" "$expected" "$rc" "$output" "$said"
-done
+    output=$(bash "$script" decide "$work/status" "$work/$1" "$work/$2" 2>&1) || rc=$?
+    [ "$rc" = 0 ] || return 0
+    local run_rc=0
+    output=$(bash "$script" run "$work/status" echo ran 2>&1) || run_rc=$?
+    [ "$run_rc" = 0 ] || [ "$run_rc" = 77 ] || rc=$run_rc
+}
 
-# apt's failed install: name | apt's output | lagging twins | expected | the record or the error
+# install APT_OUTPUT LAGGING_TWINS: what a failed install of wine32:i386 is taken for;
+# what is recorded must be what is said.
+install() {
+    rm -f "$work/unavailable"
+    printf '%s' "${2:+$2$'\n'}" >"$work/twins"
+    rc=0
+    output=$(bash "$script" unavailable "$work/unavailable" "$work/twins" <<<"$1" 2>&1) || rc=$?
+    if [ "$rc" = 0 ] && [ "$(cat "$work/unavailable")" != "$output" ]; then rc=1; fi
+}
+
 resolver_gave_up="E: Unable to correct problems, you have held broken packages."
 resolver_breaks="E: Error, pkgProblemResolver::Resolve generated breaks, this may be caused by held packages."
 twins="libgssapi-krb5-2 1.21.3-5+deb13u2 1.21.3-5+deb13u1"
-installs=(
-    "held broken packages, a twin lags|$resolver_gave_up|$twins|pass|Unable to correct problems, you have held broken packages. The i386 builds of 1 libraries lag their amd64 twins, as while a mirror syncs: libgssapi-krb5-2 1.21.3-5+deb13u2 (i386 1.21.3-5+deb13u1)"
-    "the resolver's breaks, a twin lags|$resolver_breaks|$twins|pass|Error, pkgProblemResolver::Resolve generated breaks"
-    "held broken packages, no twin lags|$resolver_gave_up||fail|though no i386 library lags its amd64 twin"
-    "a name that does not exist|E: Unable to locate package wine32|$twins|fail|E: Unable to locate package wine32"
-    "no network|E: Failed to fetch http://mirror.invalid/pool/main/w/wine/wine32_8.0_i386.deb  Temporary failure resolving 'mirror.invalid'|$twins|fail|E: Failed to fetch"
+# name | what is tried, with its two arguments | expected | what is said (decide's error, the
+# skip `run` reports, or the record)
+cases=(
+    "runs|decision|runs|none|pass|ran"
+    "kernel refuses 32-bit programs|decision|kernel_refuses|none|pass|skipped: this kernel cannot run 32-bit programs"
+    "apt could not give it|decision|missing|record|pass|skipped: Wine's 32-bit half is not installed: $lag_reason"
+    "a broken loader fails|decision|broken|none|fail|--version ended with 127"
+    "a broken loader fails even with apt's record|decision|broken|record|fail|--version ended with 127"
+    "not installed for no recorded reason fails|decision|missing|none|fail|Wine's 32-bit half is not installed (bash tools/deps.sh"
+    "held broken packages, a twin lags|install|$resolver_gave_up|$twins|pass|Unable to correct problems, you have held broken packages. The i386 builds of 1 libraries lag their amd64 twins, as while a mirror syncs: libgssapi-krb5-2 1.21.3-5+deb13u2 (i386 1.21.3-5+deb13u1)"
+    "the resolver's breaks, a twin lags|install|$resolver_breaks|$twins|pass|Error, pkgProblemResolver::Resolve generated breaks"
+    "held broken packages, no twin lags|install|$resolver_gave_up||fail|though no i386 library lags its amd64 twin"
+    "a name that does not exist|install|E: Unable to locate package wine32|$twins|fail|E: Unable to locate package wine32"
+    "no network|install|E: Failed to fetch http://mirror.invalid/pool/main/w/wine/wine32_8.0_i386.deb  Temporary failure resolving 'mirror.invalid'|$twins|fail|E: Failed to fetch"
 )
-for row in "${installs[@]}"; do
-    IFS='|' read -r name apt_output lagging expected said <<<"$row"
-    rm -f "$work/unavailable"
-    printf '%s' "${lagging:+$lagging$'\n'}" >"$work/twins"
-    rc=0
-    output=$(bash "$script" unavailable "$work/unavailable" "$work/twins" <<<"$apt_output" 2>&1) || rc=$?
-    # What is recorded is what the decision then says.
-    if [ "$rc" = 0 ] && [ "$(cat "$work/unavailable")" != "$output" ]; then rc=1; fi
+for row in "${cases[@]}"; do
+    IFS='|' read -r name try first second expected said <<<"$row"
+    "$try" "$first" "$second"
     check "$name" "$expected" "$rc" "$output" "$said"
 done
 
