@@ -3,8 +3,11 @@
 # (which 64-bit Windows runs under WoW64), in a fresh Wine prefix of its own: it installs
 # silently per user with a Start menu shortcut and the start at sign-in; the installed
 # exe is its build's; the program the shortcut names starts and writes its log beside
-# itself; the silent uninstall leaves nothing but the log; a second install and an
-# uninstall that is told to delete the log leave nothing at all. Given CA.pem, the
+# itself; a silent install over it while it runs closes it, replaces its (older) exe and
+# keeps the log; over it hung, the install and the uninstall stop with the manifest's
+# in-use exit code and change no file; the silent uninstall closes it and leaves
+# nothing but the log; a second install and an uninstall that is told to delete the
+# log leave nothing at all. Given CA.pem, the
 # installer is a signed one: the installed exe and uninstaller verify as signed by that
 # CA, and the exe is the built one once its signature is removed.
 #   install_test.sh DIST_DIR VERSION win64|win32 BUILT_EXE SESSION_DIR [CA.pem]
@@ -28,6 +31,8 @@ run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrevane'
 
 setup=$dist/Kestrevane-$version-$arch-setup.exe
+# The exit code the winget manifest gives for a package in use.
+in_use=$(sed -n 's/^- InstallerReturnCode: //p' "$dist/winget/Kestrevane.Kestrevane.installer.yaml")
 started=$SECONDS
 step() { echo "install_test[$arch]: $*"; }
 
@@ -71,13 +76,21 @@ exe_win="$instdir_win\\Kestrevane.exe"
 install() {
     local rc=0
     "$wine" "$setup" /S </dev/null >/dev/null 2>&1 || rc=$?
-    [ "$rc" -eq 0 ] || fail "the silent install ended with exit code $rc"
+    [ "$rc" -eq "${1:-0}" ] || fail "the silent install ended with exit code $rc, not ${1:-0}"
 }
 # Runs the uninstaller and waits for it: it goes on in a copy of itself, whose last
 # step removes its registration.
 uninstall() {
     "$wine" "$instdir_win\\uninstall.exe" "$@" </dev/null >/dev/null 2>&1 || fail "the uninstaller did not start"
 }
+# Starts the program the shortcut names and waits for its main window.
+start_program() {
+    (cd / && exec "$wine" "${link[0]}" </dev/null >/dev/null 2>&1) &
+    program=$!
+    main=$(wine_window '^Kestrevane ') || fail "the installed program showed no main window within 30 s"
+}
+# The program ends with 0 by itself, as on WM_CLOSE.
+closed() { wine_wait_exit "$program" 15 && [ "$wine_exit_code" -eq 0 ] && program=; }
 wait_uninstalled() {
     for _ in $(seq 150); do
         has_key "$uninstall_key" || return 0
@@ -114,12 +127,11 @@ mapfile -t link < <(python3 "$here/packages.py" shortcut "$lnk")
 [ "${link[1],,}" = "${instdir_win,,}" ] || fail "the shortcut starts in [${link[1]}], not in [$instdir_win]"
 step "files ($arch exe of the build${ca:+, signed}), shortcut, Run value and uninstall entry are in place"
 
+# An older copy, which the install over it must replace: the exe with a byte more.
+cp "$instdir/Kestrevane.exe" "$session/exe.new"
+printf x >>"$instdir/Kestrevane.exe"
 step "starting the program the shortcut names"
-(cd / && exec "$wine" "${link[0]}" </dev/null >/dev/null 2>&1) &
-program=$!
-main=$(wine_window '^Kestrevane ') || fail "the installed program showed no main window within 30 s"
-wine_close "$main" "$program" "the installed program"
-program=
+start_program
 log=$instdir/kestrevane.kvn
 [ -f "$log" ] || fail "no log beside the installed exe"
 if ! grep -qE $'^"[^"]+","[0-9]{2}.[0-9]{2}.[0-9]{2}","1"\r$' "$log" || [ "$(wc -l <"$log")" -ne 1 ]; then
@@ -128,9 +140,31 @@ fi
 cp "$log" "$session/log.kept"
 step "the program wrote its first record beside itself"
 
-step "uninstalling silently (keeps the log)"
+step "installing silently over the running copy"
+install
+closed || fail "the install did not close the running program"
+cmp -s "$instdir/Kestrevane.exe" "$session/exe.new" || fail "the install did not replace the exe of the running program"
+cmp -s "$log" "$session/log.kept" || fail "the install over the running copy changed the log"
+step "it closed the copy, replaced the exe and kept the log"
+
+step "installing and uninstalling over a hung copy"
+start_program
+pid=$(xdotool getwindowpid "$main") || fail "the program's window names no process"
+before=$(cd "$instdir" && sha256sum ./*)
+kill -STOP "$pid"
+install "$in_use"
+# In place (_?=), so that its exit code is the one seen here.
+"$wine" "$instdir_win\\uninstall.exe" /S "_?=$instdir_win" </dev/null >/dev/null 2>&1 && rc=0 || rc=$?
+kill -CONT "$pid"
+[ "$rc" -eq "$in_use" ] || fail "the silent uninstall over the hung copy ended with exit code $rc, not $in_use"
+[ "$(cd "$instdir" && sha256sum ./*)" = "$before" ] || fail "the install or uninstall over the hung copy changed its files"
+step "both stopped with exit code $in_use and left every file as it was"
+
+step "uninstalling silently over the copy, running again (keeps the log)"
+cp "$log" "$session/log.kept"
 uninstall /S
 wait_uninstalled
+closed || fail "the uninstall did not close the running program"
 [ "$(listing "$instdir")" = "./kestrevane.kvn " ] || fail "after the uninstall $instdir_win holds: $(listing "$instdir")"
 cmp -s "$log" "$session/log.kept" || fail "the uninstall changed the log"
 [ ! -e "$lnk" ] || fail "the Start menu shortcut is still there"
