@@ -21,10 +21,14 @@ SetCompressor /SOLID lzma
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include Sections.nsh
 !include WinMessages.nsh
 
 !define APP "Kestrevane"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+; Task Manager's (Windows 8 and later) switch for each Run value: a value of the same
+; name, disabled or enabled; none counts as enabled. XP and 7 have no such key.
+!define APPROVED_KEY "Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run"
 ; The program's main window, which ends the program on WM_CLOSE.
 !define WINDOW_CLASS "KestrevaneMain"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP}"
@@ -157,16 +161,42 @@ Section "${APP}" SecProgram
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
+; 1: a silent install over an installed copy (.onInit).
+Var KeepStartup
+
 Section "Start Kestrevane when Windows starts" SecAutostart
   WriteRegStr HKCU "${RUN_KEY}" "${APP}" '"$INSTDIR\${APP}.exe"'
+  ; Chosen, the option undoes a "Disabled" in Task Manager, which would otherwise keep
+  ; the Run value from starting anything; without its value the entry is enabled. A
+  ; silent upgrade leaves the user's choice there alone.
+  ${If} $KeepStartup != 1
+    DeleteRegValue HKCU "${APPROVED_KEY}" "${APP}"
+  ${EndIf}
 SectionEnd
 
 ; Installing again without the start at sign-in takes back an earlier one.
 Section "-Autostart off"
   ${IfNot} ${SectionIsSelected} ${SecAutostart}
     DeleteRegValue HKCU "${RUN_KEY}" "${APP}"
+    DeleteRegValue HKCU "${APPROVED_KEY}" "${APP}"
   ${EndIf}
 SectionEnd
+
+; Over an installed copy the option starts as the user left it: on only with its Run
+; value there. A silent install over it (winget's upgrade) keeps the start at sign-in as
+; it is, Task Manager's switch included.
+Function .onInit
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != ""
+    ReadRegStr $1 HKCU "${RUN_KEY}" "${APP}"
+    ${If} $1 == ""
+      !insertmacro UnselectSection ${SecAutostart}
+    ${EndIf}
+    ${If} ${Silent}
+      StrCpy $KeepStartup 1
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
 
 Section "Uninstall"
   ; A program that runs on holds its exe: stop before anything is gone.
@@ -186,6 +216,7 @@ Section "Uninstall"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$SMPROGRAMS\${APP}.lnk"
   DeleteRegValue HKCU "${RUN_KEY}" "${APP}"
+  DeleteRegValue HKCU "${APPROVED_KEY}" "${APP}"
 
   ; The log is the user's record of the day; a silent uninstall keeps it.
   ${If} ${FileExists} "$INSTDIR\${LOG}"

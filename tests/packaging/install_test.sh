@@ -4,10 +4,11 @@
 # silently per user with a Start menu shortcut and the start at sign-in; the installed
 # exe is its build's; the program the shortcut names starts and writes its log beside
 # itself; a silent install over it while it runs closes it, replaces its (older) exe and
-# keeps the log; over it hung, the install and the uninstall stop with the manifest's
-# in-use exit code and change no file; the silent uninstall closes it and leaves
-# nothing but the log; a second install and an uninstall that is told to delete the
-# log leave nothing at all. Given CA.pem, the
+# keeps the log and Task Manager's switch; over it hung, the install and the uninstall
+# stop with the manifest's in-use exit code and change no file; the silent uninstall
+# closes it and leaves nothing but the log; a second install clears a disabled switch,
+# a silent one over it keeps the start at sign-in off; an uninstall that is told to
+# delete the log leaves nothing at all. Given CA.pem, the
 # installer is a signed one: the installed exe and uninstaller verify as signed by that
 # CA, and the exe is the built one once its signature is removed.
 #   install_test.sh DIST_DIR VERSION win64|win32 BUILT_EXE SESSION_DIR [CA.pem]
@@ -28,6 +29,9 @@ fail() { wine_fail "$@"; }
 wine_need python3 xdotool ${ca:+osslsigncode}
 
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+approved_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run'
+# As Task Manager writes "Disabled": 03, then the time it was disabled.
+disabled=030000004A8A1D3B2C5ED901
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrevane'
 
 setup=$dist/Kestrevane-$version-$arch-setup.exe
@@ -91,6 +95,8 @@ start_program() {
 }
 # The program ends with 0 by itself, as on WM_CLOSE.
 closed() { wine_wait_exit "$program" 15 && [ "$wine_exit_code" -eq 0 ] && program=; }
+approved() { reg_value "$approved_key" Kestrevane; }
+set_disabled() { win reg add "$approved_key" /v Kestrevane /t REG_BINARY /d "$disabled" /f >/dev/null; }
 wait_uninstalled() {
     for _ in $(seq 150); do
         has_key "$uninstall_key" || return 0
@@ -140,12 +146,14 @@ fi
 cp "$log" "$session/log.kept"
 step "the program wrote its first record beside itself"
 
-step "installing silently over the running copy"
+step "installing silently over the running copy, which Task Manager keeps from starting"
+set_disabled
 install
 closed || fail "the install did not close the running program"
 cmp -s "$instdir/Kestrevane.exe" "$session/exe.new" || fail "the install did not replace the exe of the running program"
 cmp -s "$log" "$session/log.kept" || fail "the install over the running copy changed the log"
-step "it closed the copy, replaced the exe and kept the log"
+[ "$(approved)" = "$disabled" ] || fail "the silent install over the copy changed Task Manager's switch to [$(approved)]"
+step "it closed the copy, replaced the exe and kept the log and Task Manager's switch"
 
 step "installing and uninstalling over a hung copy"
 start_program
@@ -169,13 +177,22 @@ closed || fail "the uninstall did not close the running program"
 cmp -s "$log" "$session/log.kept" || fail "the uninstall changed the log"
 [ ! -e "$lnk" ] || fail "the Start menu shortcut is still there"
 [ -z "$(reg_value "$run_key" Kestrevane)" ] || fail "the Run value is still there"
+[ -z "$(approved)" ] || fail "Task Manager's switch is still there"
 left=$(cd "$session/prefix" && find . -iname '*kestrevane*' ! -path "*/Programs/Kestrevane" ! -path '*/Programs/Kestrevane/kestrevane.kvn')
 [ -z "$left" ] || fail "the uninstall left: $left"
 step "nothing is left but the log"
 
-step "installing again over the kept log, uninstalling and deleting the log"
+step "installing again over the kept log and a switch an older uninstaller left disabled"
+set_disabled
 install
 cmp -s "$log" "$session/log.kept" || fail "the install changed the kept log"
+[ -z "$(approved)" ] || fail "the install with the start at sign-in left Task Manager's switch at [$(approved)]"
+win reg delete "$run_key" /v Kestrevane /f >/dev/null
+install
+[ -z "$(reg_value "$run_key" Kestrevane)" ] || fail "a silent install over the copy started it at sign-in again"
+step "it cleared the switch; a silent install over it kept the start at sign-in off"
+
+step "uninstalling and deleting the log"
 uninstall
 confirm=$(wine_window '^Kestrevane .*Uninstall') || fail "the uninstaller showed no window"
 wine_press "$confirm" Return
