@@ -24,6 +24,9 @@ NAME = "Kestrevane"
 PUBLISHER = "The Kestrevane developers"
 PRODUCT_CODE = "Kestrevane"
 ARCHITECTURES = ("x64", "x86")
+# The installer's exit code when Kestrevane runs and will not close (EXIT_IN_USE in
+# packaging/kestrevane.nsi): winget then tells the user to close it.
+EXIT_IN_USE = 3
 
 
 def fail(message):
@@ -65,8 +68,12 @@ def manifests(version, homepage, url, installers):
         "InstallerSwitches:",
         f"  Silent: {q('/S')}",
         f"  SilentWithProgress: {q('/S')}",
-        # The installer replaces an earlier copy in place and keeps its log.
+        # The installer replaces an earlier copy in place, closing it first if it runs, and
+        # keeps its log.
         "UpgradeBehavior: install",
+        "ExpectedReturnCodes:",
+        f"- InstallerReturnCode: {EXIT_IN_USE}",
+        "  ReturnResponse: packageInUse",
         "AppsAndFeaturesEntries:",
         f"- DisplayName: {q(NAME)}",
         f"  Publisher: {q(PUBLISHER)}",

@@ -3,8 +3,12 @@
 # (which 64-bit Windows runs under WoW64), in a fresh Wine prefix of its own: it installs
 # silently per user with a Start menu shortcut and the start at sign-in; the installed
 # exe is its build's; the program the shortcut names starts and writes its log beside
-# itself; the silent uninstall leaves nothing but the log; a second install and an
-# uninstall that is told to delete the log leave nothing at all. Given CA.pem, the
+# itself; a silent install over it while it runs closes it, replaces its (older) exe and
+# keeps the log and Task Manager's switch; over it hung, the install and the uninstall
+# stop with the manifest's in-use exit code and change no file; the silent uninstall
+# closes it and leaves nothing but the log; a second install clears a disabled switch,
+# a silent one over it keeps the start at sign-in off; an uninstall that is told to
+# delete the log leaves nothing at all. Given CA.pem, the
 # installer is a signed one: the installed exe and uninstaller verify as signed by that
 # CA, and the exe is the built one once its signature is removed.
 #   install_test.sh DIST_DIR VERSION win64|win32 BUILT_EXE SESSION_DIR [CA.pem]
@@ -25,9 +29,14 @@ fail() { wine_fail "$@"; }
 wine_need python3 xdotool ${ca:+osslsigncode}
 
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+approved_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run'
+# As Task Manager writes "Disabled": 03, then the time it was disabled.
+disabled=030000004A8A1D3B2C5ED901
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrevane'
 
 setup=$dist/Kestrevane-$version-$arch-setup.exe
+# The exit code the winget manifest gives for a package in use.
+in_use=$(sed -n 's/^- InstallerReturnCode: //p' "$dist/winget/Kestrevane.Kestrevane.installer.yaml")
 started=$SECONDS
 step() { echo "install_test[$arch]: $*"; }
 
@@ -71,13 +80,23 @@ exe_win="$instdir_win\\Kestrevane.exe"
 install() {
     local rc=0
     "$wine" "$setup" /S </dev/null >/dev/null 2>&1 || rc=$?
-    [ "$rc" -eq 0 ] || fail "the silent install ended with exit code $rc"
+    [ "$rc" -eq "${1:-0}" ] || fail "the silent install ended with exit code $rc, not ${1:-0}"
 }
 # Runs the uninstaller and waits for it: it goes on in a copy of itself, whose last
 # step removes its registration.
 uninstall() {
     "$wine" "$instdir_win\\uninstall.exe" "$@" </dev/null >/dev/null 2>&1 || fail "the uninstaller did not start"
 }
+# Starts the program the shortcut names and waits for its main window.
+start_program() {
+    (cd / && exec "$wine" "${link[0]}" </dev/null >/dev/null 2>&1) &
+    program=$!
+    main=$(wine_window '^Kestrevane ') || fail "the installed program showed no main window within 30 s"
+}
+# The program ends with 0 by itself, as on WM_CLOSE.
+closed() { wine_wait_exit "$program" 15 && [ "$wine_exit_code" -eq 0 ] && program=; }
+approved() { reg_value "$approved_key" Kestrevane; }
+set_disabled() { win reg add "$approved_key" /v Kestrevane /t REG_BINARY /d "$disabled" /f >/dev/null; }
 wait_uninstalled() {
     for _ in $(seq 150); do
         has_key "$uninstall_key" || return 0
@@ -114,12 +133,11 @@ mapfile -t link < <(python3 "$here/packages.py" shortcut "$lnk")
 [ "${link[1],,}" = "${instdir_win,,}" ] || fail "the shortcut starts in [${link[1]}], not in [$instdir_win]"
 step "files ($arch exe of the build${ca:+, signed}), shortcut, Run value and uninstall entry are in place"
 
+# An older copy, which the install over it must replace: the exe with a byte more.
+cp "$instdir/Kestrevane.exe" "$session/exe.new"
+printf x >>"$instdir/Kestrevane.exe"
 step "starting the program the shortcut names"
-(cd / && exec "$wine" "${link[0]}" </dev/null >/dev/null 2>&1) &
-program=$!
-main=$(wine_window '^Kestrevane ') || fail "the installed program showed no main window within 30 s"
-wine_close "$main" "$program" "the installed program"
-program=
+start_program
 log=$instdir/kestrevane.kvn
 [ -f "$log" ] || fail "no log beside the installed exe"
 if ! grep -qE $'^"[^"]+","[0-9]{2}.[0-9]{2}.[0-9]{2}","1"\r$' "$log" || [ "$(wc -l <"$log")" -ne 1 ]; then
@@ -128,20 +146,53 @@ fi
 cp "$log" "$session/log.kept"
 step "the program wrote its first record beside itself"
 
-step "uninstalling silently (keeps the log)"
+step "installing silently over the running copy, which Task Manager keeps from starting"
+set_disabled
+install
+closed || fail "the install did not close the running program"
+cmp -s "$instdir/Kestrevane.exe" "$session/exe.new" || fail "the install did not replace the exe of the running program"
+cmp -s "$log" "$session/log.kept" || fail "the install over the running copy changed the log"
+[ "$(approved)" = "$disabled" ] || fail "the silent install over the copy changed Task Manager's switch to [$(approved)]"
+step "it closed the copy, replaced the exe and kept the log and Task Manager's switch"
+
+step "installing and uninstalling over a hung copy"
+start_program
+pid=$(xdotool getwindowpid "$main") || fail "the program's window names no process"
+before=$(cd "$instdir" && sha256sum ./*)
+kill -STOP "$pid"
+install "$in_use"
+# In place (_?=), so that its exit code is the one seen here.
+"$wine" "$instdir_win\\uninstall.exe" /S "_?=$instdir_win" </dev/null >/dev/null 2>&1 && rc=0 || rc=$?
+kill -CONT "$pid"
+[ "$rc" -eq "$in_use" ] || fail "the silent uninstall over the hung copy ended with exit code $rc, not $in_use"
+[ "$(cd "$instdir" && sha256sum ./*)" = "$before" ] || fail "the install or uninstall over the hung copy changed its files"
+step "both stopped with exit code $in_use and left every file as it was"
+
+step "uninstalling silently over the copy, running again (keeps the log)"
+cp "$log" "$session/log.kept"
 uninstall /S
 wait_uninstalled
+closed || fail "the uninstall did not close the running program"
 [ "$(listing "$instdir")" = "./kestrevane.kvn " ] || fail "after the uninstall $instdir_win holds: $(listing "$instdir")"
 cmp -s "$log" "$session/log.kept" || fail "the uninstall changed the log"
 [ ! -e "$lnk" ] || fail "the Start menu shortcut is still there"
 [ -z "$(reg_value "$run_key" Kestrevane)" ] || fail "the Run value is still there"
+[ -z "$(approved)" ] || fail "Task Manager's switch is still there"
 left=$(cd "$session/prefix" && find . -iname '*kestrevane*' ! -path "*/Programs/Kestrevane" ! -path '*/Programs/Kestrevane/kestrevane.kvn')
 [ -z "$left" ] || fail "the uninstall left: $left"
 step "nothing is left but the log"
 
-step "installing again over the kept log, uninstalling and deleting the log"
+step "installing again over the kept log and a switch an older uninstaller left disabled"
+set_disabled
 install
 cmp -s "$log" "$session/log.kept" || fail "the install changed the kept log"
+[ -z "$(approved)" ] || fail "the install with the start at sign-in left Task Manager's switch at [$(approved)]"
+win reg delete "$run_key" /v Kestrevane /f >/dev/null
+install
+[ -z "$(reg_value "$run_key" Kestrevane)" ] || fail "a silent install over the copy started it at sign-in again"
+step "it cleared the switch; a silent install over it kept the start at sign-in off"
+
+step "uninstalling and deleting the log"
 uninstall
 confirm=$(wine_window '^Kestrevane .*Uninstall') || fail "the uninstaller showed no window"
 wine_press "$confirm" Return
