@@ -1,5 +1,7 @@
 // Failures past the log's file errors, injected into a test build of the program: each
 // ends in a message box that names what failed and the log, and a non-zero exit code.
+#include <algorithm>
+
 #include "product_test.h"
 
 namespace kestrevane::e2e {
@@ -63,6 +65,24 @@ TEST_P(InjectedFailure, ShowsAMessageNamingItAndTheLogAndExitsNonZero)
 
 INSTANTIATE_TEST_SUITE_P(Faults, InjectedFailure, ::testing::ValuesIn(failureCases),
                          [](const ::testing::TestParamInfo<FailureCase>& row) { return std::string(row.param.name); });
+
+// While another program still holds the old day's deleted log, its name refuses to be
+// opened for a moment: the new day's record waits for it instead of stopping the start.
+TEST_F(ProductTest, NameHeldBackAfterTheDeleteStillStartsTheDay)
+{
+    const SYSTEMTIME day = today();
+    ASSERT_TRUE(writeBytes(logPath(), recordLine(shortDate(dayOffset(day, -1)), L"07:00:00", L"4")));
+
+    const HWND window = startToMainWindow(
+        std::make_unique<Product>(exeDir(), workingDir(), InjectedFault{L"denied-after-delete"}));
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(textOf(controlOf(window, Main::lblNUMBER)), L"1 ");
+    const std::optional<std::string> log = readBytes(logPath());
+    ASSERT_TRUE(log.has_value()) << "no log after the start";
+    EXPECT_EQ(std::count(log->begin(), log->end(), '\n'), 1) << ::testing::PrintToString(*log);
+    EXPECT_NE(log->find("\"1\"\r\n"), std::string::npos) << ::testing::PrintToString(*log);
+    exitWithEsc(window);
+}
 
 } // namespace
 } // namespace kestrevane::e2e
