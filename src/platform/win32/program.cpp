@@ -32,7 +32,7 @@ int runProgram(ProgramServices& s)
     try {
         startup::StartUpServices services{s.clock, s.locale, s.files, s.codec, executableDirectory(), &s.lock};
         logFile = startup::logPath(services.directory);
-        showFailureOnTerminate(logFile);
+        showUnhandledFailures(logFile);
 
         ui::FrmMain* frmmain = nullptr;
         MainWindow window([&](HWND owner) {

@@ -25,6 +25,31 @@ std::string injectedFault()
     return n > 0 && n < sizeof value ? std::string(value, n) : std::string();
 }
 
+// An access violation. Both volatile: the compiler must neither see the null (and put a
+// trap of its own there) nor drop the write.
+void writeThroughNull()
+{
+    volatile int* volatile target = nullptr;
+    *target = 1;
+}
+
+DWORD WINAPI crashingThread(void*)
+{
+    writeThroughNull();
+    return 0;
+}
+
+// Crashes a thread of its own while this one goes on serving the windows, as the
+// user-interface thread does when a thread of the system's or of a DLL crashes.
+void crashAnotherThread()
+{
+    const HANDLE thread = CreateThread(nullptr, 0, crashingThread, nullptr, 0, nullptr);
+    while (thread && MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+}
+
 // After the day's delete the log's name refuses to be opened for a moment (a folder
 // stands there for 300 ms): as on Windows while another program still holds the deleted
 // file open, which Wine, deleting it at once, cannot show.
@@ -87,6 +112,8 @@ public:
     {
         if (fault_ == "quick-info") throw std::runtime_error("injected failure in Quick Info");
         if (fault_ == "quick-info-terminate") std::terminate();
+        if (fault_ == "quick-info-access-violation") writeThroughNull();
+        if (fault_ == "quick-info-thread-access-violation") crashAnotherThread();
         return real_.millisecondsSinceStart();
     }
     sysinfo::VersionQueryResult queryVersion() override { return real_.queryVersion(); }
