@@ -20,7 +20,8 @@ struct ProgramServices {
     ui::Appearance& appearance;
 };
 
-// What the process sets up before anything else: where DLLs come from, DPI awareness.
+// What the process sets up before anything else: where DLLs come from, the common
+// controls, DPI awareness.
 void prepareProcess();
 
 // Runs until the main window is closed and gives the exit code. Every failure ends in a
