@@ -78,11 +78,13 @@ LONG WINAPI reportCrash(EXCEPTION_POINTERS* exception)
     // leaves this thread too little stack to run the windows' procedures.
     if (first == 0 && !(code == EXCEPTION_STACK_OVERFLOW && self == uiThread))
         EnumThreadWindows(uiThread, self == uiThread ? hide : hideAsync, 0);
-    // A thread of its own, with a stack of its own, shows the report.
+    // A thread of its own, with a stack of its own, shows the report; known by its id
+    // before it runs, so that a fault in it is not taken for another thread's.
     DWORD id = 0;
-    const HANDLE shown = CreateThread(nullptr, 0, showCrashReportThread, nullptr, 0, &id);
+    const HANDLE shown = CreateThread(nullptr, 0, showCrashReportThread, nullptr, CREATE_SUSPENDED, &id);
     if (shown) {
         reportThread = id;
+        ResumeThread(shown);
         WaitForSingleObject(shown, INFINITE);
     } else {
         showCrashReport();
