@@ -1,4 +1,5 @@
-// Imports a function Windows XP lacks, for the test that the import check sees it.
+// Beside everything the exe imports, a function Windows XP lacks (GetErrorMode, Vista),
+// for the test that the import check sees it. Never called: the import is what counts.
 #include <windows.h>
 
-int main() { return GetThreadId(GetCurrentThread()) == 0 ? 1 : 0; }
+extern "C" UINT kestrevaneVistaImport() { return GetErrorMode(); }

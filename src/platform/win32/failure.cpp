@@ -6,16 +6,29 @@
 #include <exception>
 #include <utility>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/text_convert.h"
 
 namespace kestrevane::win32 {
 
 namespace {
 
+// Task-modal, so that no window of the program takes input behind it; brought to the
+// front, as at sign-in other programs' windows open meanwhile.
+constexpr UINT reportStyle = MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND;
+constexpr int crashExitCode = 3;
+
 bool failureKept = false;
 startup::FailureReport kept;
-// The log's path as the window procedures and the terminate handler must name it.
+// The log's path as the window procedures must name it.
 std::string reportedLogPath;
+// What a crash shows, made beforehand: by then the heap may be what broke.
+std::wstring crashReport;
+DWORD uiThread = 0;
+LPTOP_LEVEL_EXCEPTION_FILTER runtimeFilter = nullptr;
+// The first thread that crashed, and the one that shows its report.
+volatile LONG crashedThread = 0;
+volatile DWORD reportThread = 0;
 
 BOOL CALLBACK hide(HWND hwnd, LPARAM)
 {
@@ -23,10 +36,76 @@ BOOL CALLBACK hide(HWND hwnd, LPARAM)
     return TRUE;
 }
 
+// For another thread's windows: that thread may be the one waiting on this one.
+BOOL CALLBACK hideAsync(HWND hwnd, LPARAM)
+{
+    ShowWindowAsync(hwnd, SW_HIDE);
+    return TRUE;
+}
+
 void showOutOfMemory() noexcept
 {
     // No memory left even for the message: a fixed one still tells the user.
-    MessageBoxW(nullptr, L"Kestrevane had to stop: out of memory.", L"Kestrevane", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    MessageBoxW(nullptr, L"Kestrevane had to stop: out of memory.", L"Kestrevane", reportStyle);
+}
+
+void showCrashReport() noexcept { MessageBoxW(nullptr, crashReport.c_str(), L"Kestrevane", reportStyle); }
+
+DWORD WINAPI showCrashReportThread(void*)
+{
+    showCrashReport();
+    return 0;
+}
+
+bool isRuntimeThrow(DWORD code)
+{
+    // GCC's own exception codes ("GCC" with a kind in the top byte).
+    return (code & 0x20FFFFFFu) == 0x20474343u;
+}
+
+LONG WINAPI reportCrash(EXCEPTION_POINTERS* exception)
+{
+    const DWORD code = exception->ExceptionRecord->ExceptionCode;
+    // The runtime's filter lets a C++ throw that found no handler return to the runtime,
+    // which then calls std::terminate: reported there.
+    if (isRuntimeThrow(code) && runtimeFilter) return runtimeFilter(exception);
+    const DWORD self = GetCurrentThreadId();
+    if (self == reportThread) TerminateProcess(GetCurrentProcess(), crashExitCode); // the report itself broke
+    const auto first = static_cast<DWORD>(InterlockedCompareExchange(&crashedThread, static_cast<LONG>(self), 0));
+    // Another thread's crash is being reported; its end is this thread's too.
+    if (first != 0 && first != self) Sleep(INFINITE);
+    // Once only: a fault while hiding them goes straight to the report. A stack overflow
+    // leaves this thread too little stack to run the windows' procedures.
+    if (first == 0 && !(code == EXCEPTION_STACK_OVERFLOW && self == uiThread))
+        EnumThreadWindows(uiThread, self == uiThread ? hide : hideAsync, 0);
+    // A thread of its own, with a stack of its own, shows the report; known by its id
+    // before it runs, so that a fault in it is not taken for another thread's.
+    DWORD id = 0;
+    const HANDLE shown = CreateThread(nullptr, 0, showCrashReportThread, nullptr, CREATE_SUSPENDED, &id);
+    if (shown) {
+        reportThread = id;
+        ResumeThread(shown);
+        WaitForSingleObject(shown, INFINITE);
+    } else {
+        showCrashReport();
+    }
+    // Not ExitProcess: the crashed thread may hold locks that the DLLs' ends would wait for.
+    TerminateProcess(GetCurrentProcess(), crashExitCode);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+// 64-bit Windows before 7 SP1 drops an exception that leaves a window procedure the
+// kernel called, and the program goes on broken. Where the system can be told otherwise
+// (Windows 7 with KB976038, 7 SP1 and later), the exception reaches reportCrash().
+void letCallbackFaultsThrough()
+{
+    using GetPolicyFn = BOOL(WINAPI*)(LPDWORD);
+    using SetPolicyFn = BOOL(WINAPI*)(DWORD);
+    constexpr DWORD callbackFilterEnabled = 0x1; // PROCESS_CALLBACK_FILTER_ENABLED
+    const auto getPolicy = systemFunction<GetPolicyFn>(L"kernel32.dll", "GetProcessUserModeExceptionPolicy");
+    const auto setPolicy = systemFunction<SetPolicyFn>(L"kernel32.dll", "SetProcessUserModeExceptionPolicy");
+    DWORD flags = 0;
+    if (getPolicy && setPolicy && getPolicy(&flags)) setPolicy(flags & ~callbackFilterEnabled);
 }
 
 } // namespace
@@ -38,7 +117,7 @@ int showFailure(const startup::FailureReport& report) noexcept
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     try {
-        MessageBoxW(nullptr, widen(report.message).c_str(), L"Kestrevane", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+        MessageBoxW(nullptr, widen(report.message).c_str(), L"Kestrevane", reportStyle);
     } catch (...) {
         showOutOfMemory();
     }
@@ -75,19 +154,19 @@ bool takeKeptFailure(startup::FailureReport& report) noexcept
     return true;
 }
 
-void showFailureOnTerminate(const std::string& logPath)
+void showUnhandledFailures(const std::string& logPath)
 {
     reportedLogPath = logPath;
+    crashReport = widen(startup::reportUnexpectedFailure(logPath).message);
+    uiThread = GetCurrentThreadId();
     std::set_terminate([] {
         // Nothing unwinds the windows here; they must not stand there unanswered.
         EnumThreadWindows(GetCurrentThreadId(), hide, 0);
-        try {
-            showFailure(startup::reportUnexpectedFailure(reportedLogPath));
-        } catch (...) {
-            showOutOfMemory();
-        }
-        std::_Exit(3);
+        showCrashReport();
+        std::_Exit(crashExitCode);
     });
+    runtimeFilter = SetUnhandledExceptionFilter(reportCrash);
+    letCallbackFaultsThrough();
 }
 
 } // namespace kestrevane::win32

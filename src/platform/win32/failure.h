@@ -20,7 +20,9 @@ void keepCurrentFailure() noexcept;
 // The kept report, if any; taking it clears it.
 bool takeKeptFailure(startup::FailureReport& report) noexcept;
 
-// From now on whatever still reaches std::terminate shows the message box too.
-void showFailureOnTerminate(const std::string& logPath);
+// Called on the user-interface thread: from now on whatever still reaches std::terminate,
+// and a structured exception that nothing handles on any thread (an access violation, a
+// stack overflow), shows the unexpected failure's report too and ends the process with 3.
+void showUnhandledFailures(const std::string& logPath);
 
 } // namespace kestrevane::win32

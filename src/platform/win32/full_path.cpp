@@ -15,4 +15,15 @@ std::wstring fullPathName(const std::wstring& path)
     return full;
 }
 
+std::wstring longPathName(const std::wstring& path)
+{
+    const DWORD needed = GetLongPathNameW(path.c_str(), nullptr, 0);
+    if (needed == 0) return path;
+    std::wstring spelt(needed, L'\0');
+    const DWORD n = GetLongPathNameW(path.c_str(), spelt.data(), needed);
+    if (n == 0 || n >= needed) return path;
+    spelt.resize(n);
+    return spelt;
+}
+
 } // namespace kestrevane::win32

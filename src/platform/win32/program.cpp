@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "platform/win32/about_window.h"
 #include "platform/win32/com.h"
 #include "platform/win32/dpi.h"
@@ -19,6 +21,12 @@ namespace kestrevane::win32 {
 void prepareProcess()
 {
     restrictDllSearch();
+    // The manifest asks for Common Controls 6, and with it XP's user32 hands BUTTON, EDIT
+    // and STATIC (message boxes' too) to that DLL's classes, which exist only once they
+    // are registered here: later systems load them on demand, XP does not. Where an older
+    // Common Controls is loaded, user32 keeps its own classes and this changes nothing.
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
     enableDpiAwareness();
 }
 
@@ -32,7 +40,7 @@ int runProgram(ProgramServices& s)
     try {
         startup::StartUpServices services{s.clock, s.locale, s.files, s.codec, executableDirectory(), &s.lock};
         logFile = startup::logPath(services.directory);
-        showFailureOnTerminate(logFile);
+        showUnhandledFailures(logFile);
 
         ui::FrmMain* frmmain = nullptr;
         MainWindow window([&](HWND owner) {

@@ -20,11 +20,13 @@ struct ProgramServices {
     ui::Appearance& appearance;
 };
 
-// What the process sets up before anything else: where DLLs come from, DPI awareness.
+// What the process sets up before anything else: where DLLs come from, the common
+// controls, DPI awareness.
 void prepareProcess();
 
 // Runs until the main window is closed and gives the exit code. Every failure ends in a
-// message box and a non-zero code: 1 when the log could not be kept, 2 otherwise.
+// message box and a non-zero code: 1 when the log could not be kept, 3 after a crash
+// (std::terminate, an access violation), 2 otherwise.
 int runProgram(ProgramServices& services);
 
 } // namespace kestrevane::win32

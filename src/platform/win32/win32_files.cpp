@@ -39,29 +39,36 @@ std::wstring filePath(const std::string& utf8)
 
 // A virus scanner or an indexer may hold the log for a moment, and at boot many
 // of them run: so an operation the sharing rules refuse is tried again for a while.
+// Right after the file was deleted, so is a refusal of access: while another program
+// still holds it open, the deleted file keeps its name, and opening that fails with
+// ERROR_ACCESS_DENIED (Windows XP to 10 1809, and later on FAT32, exFAT and shares).
 template <typename Operation>
-auto retryWhileShared(Operation operation)
+auto retryWhileHeld(Operation operation, bool justDeleted = false)
 {
     constexpr int attempts = 40;
     constexpr DWORD pauseMs = 50;
     for (int i = 1;; ++i) {
         auto result = operation();
         const DWORD code = GetLastError();
-        if (result || i == attempts || (code != ERROR_SHARING_VIOLATION && code != ERROR_LOCK_VIOLATION))
-            return result;
+        const bool held = code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION ||
+                          (justDeleted && code == ERROR_ACCESS_DENIED);
+        if (result || i == attempts || !held) return result;
         Sleep(pauseMs);
         SetLastError(code);
     }
 }
 
-HANDLE openFile(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags)
+HANDLE openFile(const std::string& path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
+                bool justDeleted = false)
 {
     const std::wstring wide = filePath(path);
     HANDLE h = INVALID_HANDLE_VALUE;
-    retryWhileShared([&] {
-        h = CreateFileW(wide.c_str(), access, share, nullptr, disposition, flags, nullptr);
-        return h != INVALID_HANDLE_VALUE;
-    });
+    retryWhileHeld(
+        [&] {
+            h = CreateFileW(wide.c_str(), access, share, nullptr, disposition, flags, nullptr);
+            return h != INVALID_HANDLE_VALUE;
+        },
+        justDeleted);
     return h;
 }
 
@@ -124,8 +131,12 @@ startup::FileTail Win32Files::readTail(const std::string& path, std::size_t maxB
 void Win32Files::append(const std::string& path, const std::string& bytes)
 {
     if (bytes.size() > MAXDWORD) fail("write", path, ERROR_INVALID_PARAMETER);
+    // Only right after this file's delete may a refusal of access pass: a read-only log
+    // must fail at once.
+    const bool justDeleted = removed_ == path;
+    removed_.clear();
     // Readers may look on; no other writer may come between the end found and the write.
-    FileHandle file(openFile(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL));
+    FileHandle file(openFile(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, justDeleted));
     if (!file.valid()) fail("open", path);
     LARGE_INTEGER end{};
     if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, &end, FILE_END)) fail("open", path);
@@ -153,7 +164,8 @@ void Win32Files::flush(const std::string& path)
 void Win32Files::remove(const std::string& path)
 {
     const std::wstring wide = filePath(path);
-    if (!retryWhileShared([&] { return DeleteFileW(wide.c_str()); })) fail("delete", path);
+    if (!retryWhileHeld([&] { return DeleteFileW(wide.c_str()); })) fail("delete", path);
+    removed_ = path;
 }
 
 } // namespace kestrevane::win32

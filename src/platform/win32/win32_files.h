@@ -1,6 +1,8 @@
 // The startup log's file operations on the wide Win32 file API.
 #pragma once
 
+#include <string>
+
 #include "startup/file_system.h"
 
 namespace kestrevane::win32 {
@@ -12,6 +14,10 @@ public:
     void append(const std::string& path, const std::string& bytes) override;
     void flush(const std::string& path) override;
     void remove(const std::string& path) override;
+
+private:
+    // The file deleted last, until the next append to it.
+    std::string removed_;
 };
 
 // The system's text for an error code, UTF-8, without the closing line end.

@@ -20,6 +20,10 @@ std::wstring logLockName(const std::string& logPath)
     // Mutex names cannot hold backslashes and are limited in length, so the path is
     // hashed (FNV-1a), after the case folding file names get.
     std::wstring path = fullPathName(widen(logPath));
+    // A short (8.3) spelling of the folder, such as C:\PROGRA~1, names the same log. The
+    // folder's long name is asked for: the log itself may not exist yet.
+    const std::size_t folderEnd = path.find_last_of(L'\\') + 1;
+    path = longPathName(path.substr(0, folderEnd)) + path.substr(folderEnd);
     if (!path.empty()) CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
     std::uint64_t hash = 14695981039346656037ull;
     for (const wchar_t c : path) {

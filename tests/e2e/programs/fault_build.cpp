@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/win32/program.h"
+#include "platform/win32/text_convert.h"
 #include "platform/win32/win32_services.h"
 #include "startup/error.h"
 
@@ -23,6 +24,67 @@ std::string injectedFault()
     const DWORD n = GetEnvironmentVariableA("KESTREVANE_FAULT", value, sizeof value);
     return n > 0 && n < sizeof value ? std::string(value, n) : std::string();
 }
+
+// An access violation. Both volatile: the compiler must neither see the null (and put a
+// trap of its own there) nor drop the write.
+void writeThroughNull()
+{
+    volatile int* volatile target = nullptr;
+    *target = 1;
+}
+
+DWORD WINAPI crashingThread(void*)
+{
+    writeThroughNull();
+    return 0;
+}
+
+// Crashes a thread of its own while this one goes on serving the windows, as the
+// user-interface thread does when a thread of the system's or of a DLL crashes.
+void crashAnotherThread()
+{
+    const HANDLE thread = CreateThread(nullptr, 0, crashingThread, nullptr, 0, nullptr);
+    while (thread && MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+}
+
+// After the day's delete the log's name refuses to be opened for a moment (a folder
+// stands there for 300 ms): as on Windows while another program still holds the deleted
+// file open, which Wine, deleting it at once, cannot show.
+std::wstring heldName;
+
+DWORD WINAPI releaseHeldName(void*)
+{
+    Sleep(300);
+    RemoveDirectoryW(heldName.c_str());
+    return 0;
+}
+
+class FaultyFiles final : public startup::FileSystem {
+public:
+    FaultyFiles(std::string fault, startup::FileSystem& real) : fault_(std::move(fault)), real_(real) {}
+    bool canOpenForReading(const std::string& path) override { return real_.canOpenForReading(path); }
+    startup::FileTail readTail(const std::string& path, std::size_t maxBytes) override
+    {
+        return real_.readTail(path, maxBytes);
+    }
+    void append(const std::string& path, const std::string& bytes) override { real_.append(path, bytes); }
+    void flush(const std::string& path) override { real_.flush(path); }
+    void remove(const std::string& path) override
+    {
+        real_.remove(path);
+        if (fault_ != "denied-after-delete") return;
+        heldName = win32::widen(path);
+        if (CreateDirectoryW(heldName.c_str(), nullptr))
+            CloseHandle(CreateThread(nullptr, 0, releaseHeldName, nullptr, 0, nullptr));
+    }
+
+private:
+    std::string fault_;
+    startup::FileSystem& real_;
+};
 
 // Decoding the log for the window comes after the record is appended.
 class FaultyCodec final : public startup::TextCodec {
@@ -50,6 +112,8 @@ public:
     {
         if (fault_ == "quick-info") throw std::runtime_error("injected failure in Quick Info");
         if (fault_ == "quick-info-terminate") std::terminate();
+        if (fault_ == "quick-info-access-violation") writeThroughNull();
+        if (fault_ == "quick-info-thread-access-violation") crashAnotherThread();
         return real_.millisecondsSinceStart();
     }
     sysinfo::VersionQueryResult queryVersion() override { return real_.queryVersion(); }
@@ -80,10 +144,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     win32::prepareProcess();
     const std::string fault = injectedFault();
     win32::Win32Services system;
+    FaultyFiles files(fault, system.files);
     FaultyCodec codec(fault, system.codec);
     FaultySystem query(fault, system.system);
     HighContrast highContrast;
     ui::Appearance& appearance = fault == "high-contrast" ? static_cast<ui::Appearance&>(highContrast) : system.appearance;
-    win32::ProgramServices services{system.clock, system.locale, system.files, codec, query, system.lock, appearance};
+    win32::ProgramServices services{system.clock, system.locale, files, codec, query, system.lock, appearance};
     return win32::runProgram(services);
 }

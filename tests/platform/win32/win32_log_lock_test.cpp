@@ -6,6 +6,9 @@
 #include <atomic>
 #include <thread>
 
+#include "platform/win32/text_convert.h"
+#include "win32/temp_directory.h"
+
 namespace kestrevane::win32 {
 namespace {
 
@@ -19,6 +22,19 @@ TEST(LogLockName, OneNamePerLog)
     const char* otherLogs[] = {"C:\\Tools\\Kv2\\kestrevane.kvn", "D:\\Tools\\Kv\\kestrevane.kvn",
                                "C:\\Tools\\kestrevane.kvn"};
     for (const char* path : otherLogs) EXPECT_NE(logLockName(path), name) << path;
+}
+
+TEST(LogLockName, ShortSpellingOfTheFolderNamesTheSameLog)
+{
+    testing::TempDirectory temp;
+    const std::wstring folder = temp.file(L"Kestrevane long folder");
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    wchar_t shortName[MAX_PATH];
+    const DWORD n = GetShortPathNameW(folder.c_str(), shortName, MAX_PATH);
+    ASSERT_TRUE(n > 0 && n < MAX_PATH) << "no short name: error " << GetLastError();
+    if (std::wstring(shortName, n) == folder) GTEST_SKIP() << "the file system here makes no 8.3 names";
+    const std::string log = "\\kestrevane.kvn";
+    EXPECT_EQ(logLockName(narrow(std::wstring(shortName, n)) + log), logLockName(narrow(folder) + log));
 }
 
 TEST(Win32LogLock, SecondHolderWaitsForTheFirst)
