@@ -1,5 +1,7 @@
 #include "ui/layout.h"
 
+#include <algorithm>
+
 namespace kestrevane::ui {
 
 std::vector<std::size_t> creationOrder(const WindowSpec& design)
@@ -21,6 +23,41 @@ std::vector<std::size_t> creationOrder(const WindowSpec& design)
     auto nextStop = stops.begin();
     for (std::size_t i = 0; i < n; ++i) order.push_back(isTabStop(design.controls[i]) ? *nextStop++ : i);
     return order;
+}
+
+namespace {
+
+// What a control draws around its line, in pixels at 96 dots per inch: a value field's
+// sunken edge, the text box's client edge, and a button's outline (as the focused,
+// default button), frame and focus rectangle, which the text must not run under.
+constexpr int edgeAroundLine(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::valueField: return 2 * 1;
+    case ControlKind::textBox: return 2 * 2;
+    case ControlKind::button: return 2 * (1 + 2 + 1);
+    case ControlKind::label:
+    case ControlKind::link: break;
+    }
+    return 0;
+}
+
+} // namespace
+
+int fittingDpi(const WindowSpec& design, int dpi, int lineHeight)
+{
+    int fitting = dpi;
+    if (dpi <= 0 || lineHeight <= 0) return fitting;
+    for (const ControlSpec& c : design.controls) {
+        // A design font grows with the layout, so only the window's font can outgrow it.
+        if (!c.font.face.empty() || c.height <= 0) continue;
+        // Edges follow the DPI, as the system's frames do; rounded up, to be sure.
+        const long long needed = lineHeight + (static_cast<long long>(edgeAroundLine(c.kind)) * dpi + 95) / 96;
+        // twipsToPixels(c.height, d) >= needed holds from this d on.
+        const long long d = (1440 * needed - 720 + c.height - 1) / c.height;
+        fitting = static_cast<int>(std::max<long long>(fitting, d));
+    }
+    return fitting;
 }
 
 } // namespace kestrevane::ui

@@ -96,4 +96,11 @@ constexpr int twipsToPixels(int twips, int dpi)
     return static_cast<int>((static_cast<long long>(twips) * dpi + (twips >= 0 ? 720 : -720)) / 1440);
 }
 
+// The DPI to lay `design` out at, so that every control in the window's default font
+// shows a whole line of it, `lineHeight` pixels at `dpi`, inside its edges: `dpi` when the
+// design holds that line, else the smallest DPI that does. Positions, sizes, the design's
+// own fonts and lines all grow by the same ratio, as dialog units grow with their font;
+// the designed size is the least a window gets.
+int fittingDpi(const WindowSpec& design, int dpi, int lineHeight);
+
 } // namespace kestrevane::ui
