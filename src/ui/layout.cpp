@@ -1,7 +1,5 @@
 #include "ui/layout.h"
 
-#include <algorithm>
-
 namespace kestrevane::ui {
 
 std::vector<std::size_t> creationOrder(const WindowSpec& design)
@@ -46,17 +44,22 @@ constexpr int edgeAroundLine(ControlKind kind)
 
 int fittingDpi(const WindowSpec& design, int dpi, int lineHeight)
 {
+    if (dpi <= 0 || lineHeight <= 0) return dpi;
+    const auto fits = [&](int d) {
+        for (const ControlSpec& c : design.controls) {
+            // A design font grows with the layout, so only the window's font can outgrow it.
+            if (!c.font.face.empty()) continue;
+            // Edges follow the DPI, as the system's frames do; rounded up, to be sure.
+            const int needed = lineHeight + (edgeAroundLine(c.kind) * dpi + 95) / 96;
+            const PixelRect r = pixelRect(c, d);
+            if (r.bottom - r.top < needed) return false;
+        }
+        return true;
+    };
+    // Each edge rounds on its own, so a control's height does not grow evenly with the
+    // DPI: the least DPI that fits is found by trying, a step or a few dozen.
     int fitting = dpi;
-    if (dpi <= 0 || lineHeight <= 0) return fitting;
-    for (const ControlSpec& c : design.controls) {
-        // A design font grows with the layout, so only the window's font can outgrow it.
-        if (!c.font.face.empty() || c.height <= 0) continue;
-        // Edges follow the DPI, as the system's frames do; rounded up, to be sure.
-        const long long needed = lineHeight + (static_cast<long long>(edgeAroundLine(c.kind)) * dpi + 95) / 96;
-        // twipsToPixels(c.height, d) >= needed holds from this d on.
-        const long long d = (1440 * needed - 720 + c.height - 1) / c.height;
-        fitting = static_cast<int>(std::max<long long>(fitting, d));
-    }
+    while (!fits(fitting) && fitting < 16 * dpi) ++fitting;
     return fitting;
 }
 

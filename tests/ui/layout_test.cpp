@@ -31,12 +31,12 @@ TEST(Layout, GrowsJustEnoughToFitTheFontsLine)
     } rows[] = {
         {"Wine's Tahoma 8 pt: as designed", 96, 13, 96, 96},
         {"a smaller font never shrinks it", 96, 8, 96, 96},
-        {"Segoe UI 9 pt: value fields and labels decide", 96, 16, 105, 115},
-        {"East Asian UI fonts", 96, 19, 123, 137},
-        {"a larger text size", 96, 24, 153, 174},
-        {"the design's line at 144 dpi", 144, 20, 144, 144},
-        {"Segoe UI 9 pt at 144 dpi", 144, 24, 159, 174},
-        {"a larger text size at 144 dpi", 144, 36, 231, 263},
+        {"Segoe UI 9 pt: value fields and labels decide", 96, 16, 107, 118},
+        {"East Asian UI fonts", 96, 19, 125, 141},
+        {"a larger text size", 96, 24, 156, 175},
+        {"a 20-px line at 144 dpi, where some labels round to 19 px", 144, 20, 144, 148},
+        {"Segoe UI 9 pt at 144 dpi", 144, 24, 162, 175},
+        {"a larger text size at 144 dpi", 144, 36, 233, 265},
     };
     for (const Row& r : rows) {
         EXPECT_EQ(fittingDpi(frmmainLayout(), r.dpi, r.line), r.main) << "main window, " << r.name;
