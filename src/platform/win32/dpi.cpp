@@ -75,6 +75,17 @@ HFONT createMessageFont(UINT dpi)
     return createDesignFont(L"MS Shell Dlg 2", 800, FW_NORMAL, dpi);
 }
 
+int lineHeight(HFONT font)
+{
+    HDC screen = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(screen, font);
+    TEXTMETRICW metrics{};
+    const BOOL measured = GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    return measured ? static_cast<int>(metrics.tmHeight) : 0;
+}
+
 HFONT createDesignFont(const wchar_t* face, int pointsTimes100, int weight, UINT dpi)
 {
     LOGFONTW font{};
