@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Takes screenshots of the program in the Wine session that wine-session.sh prepared:
-# the main window, the Quick Info box and the About window; given the test build that
+# the main window, the Quick Info box and the About window; both windows with a larger
+# message font, as a larger text size gives, at a 16- and a 24-px line (main-text-16px.png,
+# about-text-16px.png, the same with 24px, and the main window alone at 24 px,
+# main-window-text-24px.png); given the test build that
 # can be told High Contrast is on, also both windows under a High Contrast Black colour
 # scheme (main-high-contrast.png, about-high-contrast.png, and the main window alone,
 # main-window-high-contrast.png). Fails when one is missing or blank, or when the
@@ -23,20 +26,32 @@ wine_need xdotool import convert
 
 mkdir -p "$out"
 shots=(main.png quickinfo.png about.png)
+for line in 16 24; do shots+=("main-text-${line}px.png" "about-text-${line}px.png"); done
+shots+=(main-window-text-24px.png)
 [ -z "$test_build" ] || shots+=(main-high-contrast.png about-high-contrast.png main-window-high-contrast.png)
 for f in "${shots[@]}"; do rm -f "$out/$f"; done
 work=$(mktemp -d)
 pid=
 colours_saved=
+message_font=
+font_key='HKCU\Control Panel\Desktop\WindowMetrics'
 # The session's colour scheme goes back as it was, whatever happens.
 restore_colours() {
     [ -n "$colours_saved" ] || return 0
     "$wine" reg import "$(dos_path "$work/colours.reg")" >/dev/null 2>&1 || echo "screenshots: could not restore the colours" >&2
     colours_saved=
 }
+# And its message font.
+restore_message_font() {
+    [ -n "$message_font" ] || return 0
+    "$wine" reg add "$font_key" /v MessageFont /t REG_BINARY /d "$message_font" /f >/dev/null 2>&1 ||
+        echo "screenshots: could not restore the message font" >&2
+    message_font=
+}
 cleanup() {
     wine_stop_pid "$pid"
     restore_colours
+    restore_message_font
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -77,6 +92,27 @@ dialog alt+a '^About$' 'About window' about.png Escape
 
 wine_close "$main" "$pid" "the program"
 pid=
+
+# The message font (a LOGFONTW at 96 dpi, which new processes read) with its height, the
+# first four bytes, at -14 and -20 px: a 16- and a 24-px line in the face that stands in
+# for Tahoma here (a few pixels more or less in another).
+message_font=$("$wine" reg query "$font_key" /v MessageFont 2>/dev/null | tr -d '\r' |
+    awk '$1 == "MessageFont" { print $3 }')
+[ ${#message_font} -ge 184 ] || fail "no message font in the registry"
+for size in 16:F2FFFFFF 24:ECFFFFFF; do
+    line=${size%%:*}
+    "$wine" reg add "$font_key" /v MessageFont /t REG_BINARY /d "${size#*:}${message_font:8}" /f >/dev/null 2>&1 ||
+        fail "could not set the message font"
+    "$wine" "$work/Kestrevane.exe" >"$work/wine.log" 2>&1 </dev/null &
+    pid=$!
+    main=$(wine_window '^Kestrevane [^Q]') || fail "no main window within 30 s with a ${line}-px line"
+    shot "main-text-${line}px.png"
+    [ "$line" != 24 ] || import -window "$main" "$out/main-window-text-24px.png"
+    dialog alt+a '^About$' 'About window' "about-text-${line}px.png" Escape
+    wine_close "$main" "$pid" "the program"
+    pid=
+done
+restore_message_font
 
 if [ -n "$test_build" ]; then
     [ -f "$test_build" ] || fail "no test build at $test_build"
@@ -144,6 +180,7 @@ for f in "${shots[@]}"; do
 done
 differ() { [ "$(convert "$out/$1" "$out/$2" -compose difference -composite -format '%[fx:maxima]' info:)" != 0 ]; }
 differ main.png about.png || fail "about.png shows the same as main.png"
+differ main.png main-text-16px.png || fail "main-text-16px.png shows the same as main.png"
 if [ -n "$test_build" ]; then
     differ main.png main-high-contrast.png || fail "main-high-contrast.png shows the same as main.png"
     differ about.png about-high-contrast.png || fail "about-high-contrast.png shows the same as about.png"

@@ -23,4 +23,44 @@ std::vector<std::size_t> creationOrder(const WindowSpec& design)
     return order;
 }
 
+namespace {
+
+// What a control draws around its line, in pixels at 96 dots per inch: a value field's
+// sunken edge, the text box's client edge, and a button's outline (as the focused,
+// default button), frame and focus rectangle, which the text must not run under.
+constexpr int edgeAroundLine(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::valueField: return 2 * 1;
+    case ControlKind::textBox: return 2 * 2;
+    case ControlKind::button: return 2 * (1 + 2 + 1);
+    case ControlKind::label:
+    case ControlKind::link: break;
+    }
+    return 0;
+}
+
+} // namespace
+
+int fittingDpi(const WindowSpec& design, int dpi, int lineHeight)
+{
+    if (dpi <= 0 || lineHeight <= 0) return dpi;
+    const auto fits = [&](int d) {
+        for (const ControlSpec& c : design.controls) {
+            // A design font grows with the layout, so only the window's font can outgrow it.
+            if (!c.font.face.empty()) continue;
+            // Edges follow the DPI, as the system's frames do; rounded up, to be sure.
+            const int needed = lineHeight + (edgeAroundLine(c.kind) * dpi + 95) / 96;
+            const PixelRect r = pixelRect(c, d);
+            if (r.bottom - r.top < needed) return false;
+        }
+        return true;
+    };
+    // Each edge rounds on its own, so a control's height does not grow evenly with the
+    // DPI: the least DPI that fits is found by trying, a step or a few dozen.
+    int fitting = dpi;
+    while (!fits(fitting) && fitting < 16 * dpi) ++fitting;
+    return fitting;
+}
+
 } // namespace kestrevane::ui

@@ -96,4 +96,22 @@ constexpr int twipsToPixels(int twips, int dpi)
     return static_cast<int>((static_cast<long long>(twips) * dpi + (twips >= 0 ? 720 : -720)) / 1440);
 }
 
+// Where a control lies in pixels at `dpi`: each edge rounded on its own, so that controls
+// that meet in the design meet on the screen too, never overlapping by a rounding.
+struct PixelRect {
+    int left, top, right, bottom;
+};
+constexpr PixelRect pixelRect(const ControlSpec& c, int dpi)
+{
+    return {twipsToPixels(c.left, dpi), twipsToPixels(c.top, dpi), twipsToPixels(c.left + c.width, dpi),
+            twipsToPixels(c.top + c.height, dpi)};
+}
+
+// The DPI to lay `design` out at, so that every control in the window's default font
+// shows a whole line of it, `lineHeight` pixels at `dpi`, inside its edges: `dpi` when the
+// design holds that line, else the smallest DPI that does. Positions, sizes, the design's
+// own fonts and lines all grow by the same ratio, as dialog units grow with their font;
+// the designed size is the least a window gets.
+int fittingDpi(const WindowSpec& design, int dpi, int lineHeight);
+
 } // namespace kestrevane::ui

@@ -217,6 +217,39 @@ std::wstring expectedVersionReport(const std::wstring& releaseName, const Report
            L"." + std::to_wstring(version.minor) + L"." + std::to_wstring(version.build) + L"\r\n";
 }
 
+UserRegistryValue::UserRegistryValue(const std::wstring& key, const std::wstring& name, DWORD type, const void* data,
+                                     DWORD size)
+    : name_(name), where_(L"HKCU\\" + key + L"\\" + name)
+{
+    const LSTATUS opened = RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                                           nullptr, &key_, nullptr);
+    if (opened != ERROR_SUCCESS) {
+        key_ = nullptr;
+        error_ = L"opening the key of " + where_ + L" failed, error " + std::to_wstring(opened);
+        return;
+    }
+    DWORD oldSize = 0;
+    if (RegQueryValueExW(key_, name_.c_str(), nullptr, &oldType_, nullptr, &oldSize) == ERROR_SUCCESS) {
+        oldData_.resize(oldSize);
+        hadValue_ = RegQueryValueExW(key_, name_.c_str(), nullptr, &oldType_, oldData_.data(), &oldSize) == ERROR_SUCCESS;
+        oldData_.resize(oldSize);
+    }
+    const LSTATUS set = RegSetValueExW(key_, name_.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+    if (set != ERROR_SUCCESS) error_ = L"setting " + where_ + L" failed, error " + std::to_wstring(set);
+}
+
+UserRegistryValue::~UserRegistryValue()
+{
+    if (!key_) return;
+    const LSTATUS restored =
+        hadValue_ ? RegSetValueExW(key_, name_.c_str(), 0, oldType_, oldData_.data(), static_cast<DWORD>(oldData_.size()))
+                  : RegDeleteValueW(key_, name_.c_str());
+    // Every later test would run with this setting otherwise.
+    if (restored != ERROR_SUCCESS && restored != ERROR_FILE_NOT_FOUND)
+        ADD_FAILURE() << "could not put " << narrow(where_) << " back, error " << restored;
+    RegCloseKey(key_);
+}
+
 void ProductTest::SetUp()
 {
     ASSERT_TRUE(CreateDirectoryW(exeDir().c_str(), nullptr)) << "could not make the exe folder";

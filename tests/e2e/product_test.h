@@ -85,6 +85,27 @@ const WindowsRelease* releaseFor(const ReportedVersion& version);
 // What the report shows under "[ Your system ]": name, service pack, version line.
 std::wstring expectedVersionReport(const std::wstring& releaseName, const ReportedVersion& version);
 
+// A value under HKEY_CURRENT_USER, set for the programs started while this lives (Wine
+// reads such settings as a process starts); what was there before is put back at the end.
+class UserRegistryValue {
+public:
+    UserRegistryValue(const std::wstring& key, const std::wstring& name, DWORD type, const void* data, DWORD size);
+    UserRegistryValue(const UserRegistryValue&) = delete;
+    UserRegistryValue& operator=(const UserRegistryValue&) = delete;
+    ~UserRegistryValue();
+
+    // Empty when the value was set; else what failed.
+    const std::wstring& error() const { return error_; }
+
+private:
+    std::wstring name_, where_;
+    HKEY key_ = nullptr;
+    bool hadValue_ = false;
+    DWORD oldType_ = REG_NONE;
+    std::vector<BYTE> oldData_;
+    std::wstring error_;
+};
+
 class ProductTest : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -35,55 +35,14 @@ const char* architectureOf(WORD machine)
 
 bool underWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
-// Wine's Windows version for the processes started while this lives (Wine reads the
-// setting as a process starts); what was there before is put back at the end.
-class WineVersionSetting {
+// Wine's Windows version for the processes started while this lives.
+class WineVersionSetting : public UserRegistryValue {
 public:
-    explicit WineVersionSetting(const wchar_t* setting)
+    explicit WineVersionSetting(const std::wstring& setting)
+        : UserRegistryValue(L"Software\\Wine", L"Version", REG_SZ, setting.c_str(),
+                            static_cast<DWORD>((setting.size() + 1) * sizeof(wchar_t)))
     {
-        const LSTATUS opened = RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine", 0, nullptr, 0,
-                                               KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr);
-        if (opened != ERROR_SUCCESS) {
-            key_ = nullptr;
-            error_ = L"opening HKCU\\Software\\Wine failed, error " + std::to_wstring(opened);
-            return;
-        }
-        DWORD size = 0;
-        if (RegQueryValueExW(key_, valueName, nullptr, &oldType_, nullptr, &size) == ERROR_SUCCESS) {
-            oldData_.resize(size);
-            hadValue_ =
-                RegQueryValueExW(key_, valueName, nullptr, &oldType_, oldData_.data(), &size) == ERROR_SUCCESS;
-            oldData_.resize(size);
-        }
-        const std::wstring value = setting;
-        const LSTATUS set = RegSetValueExW(key_, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-        if (set != ERROR_SUCCESS)
-            error_ = L"setting HKCU\\Software\\Wine\\Version failed, error " + std::to_wstring(set);
     }
-    WineVersionSetting(const WineVersionSetting&) = delete;
-    WineVersionSetting& operator=(const WineVersionSetting&) = delete;
-    ~WineVersionSetting()
-    {
-        if (!key_) return;
-        const DWORD oldSize = static_cast<DWORD>(oldData_.size());
-        const LSTATUS restored = hadValue_ ? RegSetValueExW(key_, valueName, 0, oldType_, oldData_.data(), oldSize)
-                                           : RegDeleteValueW(key_, valueName);
-        // Every later test would run under this version otherwise.
-        if (restored != ERROR_SUCCESS && restored != ERROR_FILE_NOT_FOUND)
-            ADD_FAILURE() << "could not put HKCU\\Software\\Wine\\Version back, error " << restored;
-        RegCloseKey(key_);
-    }
-
-    const std::wstring& error() const { return error_; }
-
-private:
-    static constexpr const wchar_t* valueName = L"Version";
-    HKEY key_ = nullptr;
-    bool hadValue_ = false;
-    DWORD oldType_ = REG_NONE;
-    std::vector<BYTE> oldData_;
-    std::wstring error_;
 };
 
 class VersionReport : public ProductTest, public ::testing::WithParamInterface<WindowsRelease> {};

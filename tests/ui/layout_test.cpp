@@ -21,6 +21,52 @@ TEST(Layout, TwipsToPixelsAtCommonDpis)
     for (const Row& r : rows) EXPECT_EQ(twipsToPixels(r.twips, r.dpi), r.pixels) << r.twips << " at " << r.dpi;
 }
 
+// The DPI each window is laid out at for a line of the window's font: the design's own
+// while its controls hold that line inside their edges, else the least that does.
+TEST(Layout, GrowsJustEnoughToFitTheFontsLine)
+{
+    struct Row {
+        const char* name;
+        int dpi, line, main, about;
+    } rows[] = {
+        {"Wine's Tahoma 8 pt: as designed", 96, 13, 96, 96},
+        {"a smaller font never shrinks it", 96, 8, 96, 96},
+        {"Segoe UI 9 pt: value fields and labels decide", 96, 16, 107, 118},
+        {"East Asian UI fonts", 96, 19, 125, 141},
+        {"a larger text size", 96, 24, 156, 175},
+        {"a 20-px line at 144 dpi, where some labels round to 19 px", 144, 20, 144, 148},
+        {"Segoe UI 9 pt at 144 dpi", 144, 24, 162, 175},
+        {"a larger text size at 144 dpi", 144, 36, 233, 265},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(fittingDpi(frmmainLayout(), r.dpi, r.line), r.main) << "main window, " << r.name;
+        EXPECT_EQ(fittingDpi(frmaboutLayout(), r.dpi, r.line), r.about) << "About window, " << r.name;
+    }
+}
+
+// Each kind of control holds the line inside its own edge; one in a font of its own grows
+// with the layout and never asks for more.
+TEST(Layout, EachKindFitsTheLineInsideItsEdge)
+{
+    struct Row {
+        const char* name;
+        ControlKind kind;
+        int height;
+        Font font;
+        int line, dpi;
+    } rows[] = {
+        {"label: the line alone", ControlKind::label, 195, {}, 16, 115},
+        {"value field: 1 px of sunken edge above and below", ControlKind::valueField, 240, {}, 16, 105},
+        {"text box: 2 px of client edge", ControlKind::textBox, 1230, {}, 80, 98},
+        {"button: outline, frame and focus rectangle", ControlKind::button, 345, {}, 16, 99},
+        {"label in a font of its own", ControlKind::label, 195, {"MS Sans Serif", 825, 700}, 24, 96},
+    };
+    for (const Row& r : rows) {
+        const ControlSpec controls[] = {{0, "c", r.kind, "", 0, 0, 1000, r.height, 0, {}, {}, r.font}};
+        EXPECT_EQ(fittingDpi(WindowSpec{"", 1000, 1000, controls, {}}, 96, r.line), r.dpi) << r.name;
+    }
+}
+
 std::vector<std::string> namesInCreationOrder(const WindowSpec& design, bool focusableOnly)
 {
     std::vector<std::string> names;

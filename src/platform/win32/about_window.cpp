@@ -102,7 +102,7 @@ void AboutWindow::onPaint()
     form_.paintLines(dc);
     // The hand picture sits at the bottom edge, nearly all of it below the client area.
     const ui::ImageSpec& image = ui::imghandLayout();
-    const int d = static_cast<int>(form_.dpi());
+    const int d = static_cast<int>(form_.layoutDpi());
     DrawIconEx(dc, ui::twipsToPixels(image.left, d), ui::twipsToPixels(image.top, d), hand_,
                ui::twipsToPixels(image.width, d), ui::twipsToPixels(image.height, d), 0, nullptr, DI_NORMAL);
     EndPaint(hwnd_, &paint);

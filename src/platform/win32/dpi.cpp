@@ -39,10 +39,19 @@ void enableDpiAwareness()
 UINT windowDpi(HWND hwnd)
 {
     using GetDpiForWindow = UINT(WINAPI*)(HWND);
-    const auto getDpiForWindow = user32<GetDpiForWindow>("GetDpiForWindow");
-    if (getDpiForWindow && hwnd) {
+    using GetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    constexpr int effectiveDpi = 0; // MDT_EFFECTIVE_DPI
+    if (!hwnd) return screenDpi();
+    if (const auto getDpiForWindow = user32<GetDpiForWindow>("GetDpiForWindow")) {
         const UINT dpi = getDpiForWindow(hwnd);
         if (dpi > 0) return dpi;
+    }
+    // Windows 8.1 and 10 before 1607 know the monitor's DPI, not yet the window's.
+    if (const auto getDpiForMonitor = systemFunction<GetDpiForMonitor>(L"shcore.dll", "GetDpiForMonitor")) {
+        UINT x = 0, y = 0;
+        if (SUCCEEDED(getDpiForMonitor(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), effectiveDpi, &x, &y)) &&
+            y > 0)
+            return y;
     }
     return screenDpi();
 }
@@ -75,13 +84,25 @@ HFONT createMessageFont(UINT dpi)
     return createDesignFont(L"MS Shell Dlg 2", 800, FW_NORMAL, dpi);
 }
 
+int lineHeight(HFONT font)
+{
+    HDC screen = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(screen, font);
+    TEXTMETRICW metrics{};
+    const BOOL measured = GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    return measured ? static_cast<int>(metrics.tmHeight) : 0;
+}
+
 HFONT createDesignFont(const wchar_t* face, int pointsTimes100, int weight, UINT dpi)
 {
     LOGFONTW font{};
     font.lfHeight = -MulDiv(pointsTimes100, static_cast<int>(dpi), 7200);
     font.lfWeight = weight;
     font.lfCharSet = ANSI_CHARSET;
-    font.lfQuality = CLEARTYPE_QUALITY;
+    // The user's smoothing, ClearType or not, as every other text on the screen.
+    font.lfQuality = DEFAULT_QUALITY;
     font.lfOutPrecision = OUT_TT_PRECIS;
     // The raster face only has bitmaps for a few sizes; its outline successor scales.
     const wchar_t* outline = std::wcscmp(face, L"MS Sans Serif") == 0 ? L"Microsoft Sans Serif" : face;

@@ -17,6 +17,10 @@ RECT windowRectForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi);
 // The user's message font at `dpi`; the caller deletes it.
 HFONT createMessageFont(UINT dpi);
 
+// The height of one line of `font` as static texts, buttons and edit controls step it:
+// the cell's height, without external leading; 0 when it cannot be measured.
+int lineHeight(HFONT font);
+
 // A font of the design at `dpi`; old raster faces are replaced by their TrueType successors.
 HFONT createDesignFont(const wchar_t* face, int pointsTimes100, int weight, UINT dpi);
 

@@ -103,11 +103,12 @@ void Form::layout(UINT dpi)
     std::vector<HFONT> oldFonts = designFonts_;
     const HFONT oldMessageFont = messageFont_;
     messageFont_ = createMessageFont(dpi);
+    layoutDpi_ = static_cast<UINT>(ui::fittingDpi(*spec_, static_cast<int>(dpi), lineHeight(messageFont_)));
     for (const ui::ControlSpec& c : spec_->controls) {
         const std::size_t i = static_cast<std::size_t>(c.id);
-        designFonts_[i] = c.font.face.empty()
-                              ? nullptr
-                              : createDesignFont(widen(c.font.face).c_str(), c.font.pointsTimes100, c.font.weight, dpi);
+        designFonts_[i] = c.font.face.empty() ? nullptr
+                                              : createDesignFont(widen(c.font.face).c_str(), c.font.pointsTimes100,
+                                                                 c.font.weight, layoutDpi_);
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(c)), FALSE);
         place(c);
     }
@@ -118,10 +119,10 @@ void Form::layout(UINT dpi)
 
 void Form::place(const ui::ControlSpec& c)
 {
-    const int d = static_cast<int>(dpi_);
+    const ui::PixelRect at = ui::pixelRect(c, static_cast<int>(layoutDpi_));
     const HWND hwnd = controls_[static_cast<std::size_t>(c.id)];
-    int width = ui::twipsToPixels(c.width, d);
-    int height = ui::twipsToPixels(c.height, d);
+    int width = at.right - at.left;
+    int height = at.bottom - at.top;
     if (c.autoSize) {
         // A label that sizes itself is as wide, and at least as high, as its text.
         const std::wstring text = widen(this->text(c.id));
@@ -134,7 +135,7 @@ void Form::place(const ui::ControlSpec& c)
         width = r.right - r.left;
         height = std::max(height, static_cast<int>(r.bottom - r.top));
     }
-    MoveWindow(hwnd, ui::twipsToPixels(c.left, d), ui::twipsToPixels(c.top, d), width, height, TRUE);
+    MoveWindow(hwnd, at.left, at.top, width, height, TRUE);
 }
 
 int Form::idOf(HWND child) const
@@ -143,9 +144,9 @@ int Form::idOf(HWND child) const
     return it == controls_.end() ? -1 : static_cast<int>(it - controls_.begin());
 }
 
-SIZE Form::clientSize(UINT dpi) const
+SIZE Form::clientSize() const
 {
-    const int d = static_cast<int>(dpi);
+    const int d = static_cast<int>(layoutDpi_);
     return {ui::twipsToPixels(spec_->clientWidth, d), ui::twipsToPixels(spec_->clientHeight, d)};
 }
 
@@ -197,7 +198,7 @@ HBRUSH Form::colour(HDC dc, HWND child)
 
 void Form::paintLines(HDC dc) const
 {
-    const int d = static_cast<int>(dpi_);
+    const int d = static_cast<int>(layoutDpi_);
     for (std::size_t i = 0; i < spec_->lines.size(); ++i) {
         const ui::LineSpec& line = spec_->lines[i];
         // A line of n pixels is a band n pixels high starting at its own row.

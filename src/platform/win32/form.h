@@ -22,14 +22,17 @@ public:
     // Creates every control of `design` as children of `parent`, in reading order with the
     // tab stops in tab order (ui::creationOrder).
     void create(HWND parent, const ui::WindowSpec& design);
-    // Places the controls, sizes the auto-sized labels and sets the fonts for `dpi`.
+    // Places the controls, sizes the auto-sized labels and sets the fonts for `dpi` and the
+    // user's message font as it is now: grown where the design cannot hold its line.
     void layout(UINT dpi);
 
     HWND control(int id) const { return controls_.at(static_cast<std::size_t>(id)); }
     // The table id of a child window, or -1.
     int idOf(HWND child) const;
-    SIZE clientSize(UINT dpi) const;
+    SIZE clientSize() const;
     UINT dpi() const { return dpi_; }
+    // The DPI the design is drawn at: dpi(), or more where the message font needs it.
+    UINT layoutDpi() const { return layoutDpi_; }
 
     void setText(int id, const std::string& utf8);
     std::string text(int id) const;
@@ -52,6 +55,7 @@ private:
     ui::FormColours colours_;
     std::vector<HBRUSH> rgbBrushes_; // one per control, null when not an RGB background
     UINT dpi_ = 96;
+    UINT layoutDpi_ = 96;
 };
 
 COLORREF toColorRef(const ui::Colour& colour, COLORREF fallback);

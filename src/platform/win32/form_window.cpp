@@ -1,5 +1,7 @@
 #include "platform/win32/form_window.h"
 
+#include <algorithm>
+#include <cwchar>
 #include <utility>
 
 #include "platform/win32/dpi.h"
@@ -20,14 +22,63 @@ void FormWindow::createWindow(HWND owner)
                     owner, nullptr, GetModuleHandleW(nullptr), static_cast<WindowHandler*>(this));
 }
 
-void FormWindow::applyDpi(UINT dpi, const RECT* suggested)
+namespace {
+
+// WM_SETTINGCHANGE for the message font: from SystemParametersInfo, or from a program
+// that names only the section it changed.
+bool messageFontChanged(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam == SPI_SETNONCLIENTMETRICS) return true;
+    const auto* section = reinterpret_cast<const wchar_t*>(lParam);
+    return wParam == 0 && section && std::wcscmp(section, L"WindowMetrics") == 0;
+}
+
+} // namespace
+
+SIZE FormWindow::layOut(UINT dpi)
 {
     form_.layout(dpi);
+    const RECT frame = windowRectForClient(form_.clientSize(), style_, exStyle_, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void FormWindow::applyDpi(UINT dpi, const RECT* suggested)
+{
+    const SIZE size = layOut(dpi);
     onDpiApplied(dpi);
-    const RECT frame = windowRectForClient(form_.clientSize(dpi), style_, exStyle_, dpi);
-    const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
     const POINT at = suggested ? POINT{suggested->left, suggested->top} : placeWindow(size);
     SetWindowPos(hwnd_, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::applyMessageFont()
+{
+    const SIZE size = layOut(form_.dpi());
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (IsIconic(hwnd_) && GetWindowPlacement(hwnd_, &placement)) {
+        // Minimized: the place it is restored to grows from its top-left corner.
+        RECT& normal = placement.rcNormalPosition;
+        normal.right = normal.left + size.cx;
+        normal.bottom = normal.top + size.cy;
+        placement.flags = 0;
+        placement.showCmd = SW_SHOWMINNOACTIVE;
+        SetWindowPlacement(hwnd_, &placement);
+        return;
+    }
+    RECT now{};
+    GetWindowRect(hwnd_, &now);
+    POINT at{now.left, now.top};
+    // Grown past its monitor's work area, it moves back into it, but never above or left of it.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        at.x = std::max(std::min(at.x, work.right - size.cx), work.left);
+        at.y = std::max(std::min(at.y, work.bottom - size.cy), work.top);
+    }
+    SetWindowPos(hwnd_, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The lines and the picture are painted by the window itself, at their new places.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void FormWindow::applyColours(ui::FormColours colours)
@@ -63,6 +114,7 @@ LRESULT FormWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         return 0;
     case WM_SETTINGCHANGE:
         if (wParam == SPI_SETHIGHCONTRAST) onSystemColoursChanged();
+        if (messageFontChanged(wParam, lParam)) applyMessageFont();
         break;
     case wmDpiChanged:
         applyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));

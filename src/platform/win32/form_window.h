@@ -29,6 +29,9 @@ protected:
     // Lays the controls out for `dpi` and sizes the window; it goes to `suggested` (the
     // system's place after a DPI change) or, when null, to where placeWindow() says.
     void applyDpi(UINT dpi, const RECT* suggested);
+    // Lays the window out again for the user's message font as it is now, its top-left
+    // corner staying where it is, as far as its monitor's work area allows.
+    void applyMessageFont();
     // Draws the controls and lines in `colours` from now on, repainting what is shown.
     void applyColours(ui::FormColours colours);
     HWND control(int id) const { return form_.control(id); }
@@ -50,6 +53,8 @@ protected:
     HWND hwnd_ = nullptr;
 
 private:
+    // Lays the controls out for `dpi`; the window's size for them.
+    SIZE layOut(UINT dpi);
     LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) final;
 
     const ui::WindowSpec& design_;

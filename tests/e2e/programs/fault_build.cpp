@@ -1,6 +1,7 @@
 // A build of the program for tests only: it fails where KESTREVANE_FAULT says, so that
 // tests can see what a user gets from failures no real input reaches; or, with the
-// setting "high-contrast", it is told that High Contrast is on, which Wine never says.
+// setting "high-contrast", it is told that High Contrast is on, which Wine never says;
+// or, with "message-font-from-registry", it reads the message font anew each time.
 // Never shipped.
 #include <windows.h>
 
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "platform/win32/program.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/win32_services.h"
 #include "startup/error.h"
@@ -137,6 +139,30 @@ public:
     bool highContrast() override { return true; }
 };
 
+// The message font as the user's registry holds it now (a LOGFONTW at 96 dpi), as
+// Windows gives every process the setting of the moment; Wine gives a process the one it
+// read at its start. So a test can change the text size while the program runs.
+BOOL WINAPI messageFontFromRegistry(UINT action, UINT size, PVOID parameter, UINT flags, UINT dpi)
+{
+    using ForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+    const auto real = reinterpret_cast<ForDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
+    if (!real || !real(action, size, parameter, flags, dpi)) return FALSE;
+    if (action != SPI_GETNONCLIENTMETRICS) return TRUE;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop\\WindowMetrics", 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return TRUE;
+    LOGFONTW font{};
+    DWORD type = 0, bytes = sizeof font;
+    if (RegQueryValueExW(key, L"MessageFont", nullptr, &type, reinterpret_cast<BYTE*>(&font), &bytes) == ERROR_SUCCESS &&
+        type == REG_BINARY && bytes == sizeof font) {
+        font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), 96);
+        static_cast<NONCLIENTMETRICSW*>(parameter)->lfMessageFont = font;
+    }
+    RegCloseKey(key);
+    return TRUE;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -150,5 +176,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     HighContrast highContrast;
     ui::Appearance& appearance = fault == "high-contrast" ? static_cast<ui::Appearance&>(highContrast) : system.appearance;
     win32::ProgramServices services{system.clock, system.locale, files, codec, query, system.lock, appearance};
+    if (fault == "message-font-from-registry") {
+        const win32::ReplacedSystemFunctions fonts{
+            {"SystemParametersInfoForDpi", reinterpret_cast<void*>(&messageFontFromRegistry)}};
+        return win32::runProgram(services);
+    }
     return win32::runProgram(services);
 }

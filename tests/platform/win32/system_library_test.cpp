@@ -200,6 +200,48 @@ TEST(Dpi, AwarenessFallsBackToTheOlderCall)
     }
 }
 
+UINT forWindowAnswer = 0, forMonitorAnswer = 0;
+HRESULT forMonitorResult = S_OK;
+int forMonitorCalls = 0, askedType = -1;
+HMONITOR askedMonitor = nullptr;
+UINT WINAPI dpiForWindow(HWND) { return forWindowAnswer; }
+HRESULT WINAPI dpiForMonitor(HMONITOR monitor, int type, UINT* x, UINT* y)
+{
+    ++forMonitorCalls, askedMonitor = monitor, askedType = type;
+    *x = *y = forMonitorAnswer;
+    return forMonitorResult;
+}
+
+// The window's own DPI (Windows 10 1607 on), else its monitor's (8.1 on), else the screen's.
+TEST(Dpi, OfTheWindowElseItsMonitorElseTheScreen)
+{
+    const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    struct Row {
+        const char* name;
+        bool hasForWindow, hasForMonitor;
+        HRESULT monitorResult;
+        UINT expected;
+        int expectedMonitorCalls;
+    };
+    for (const Row& row : {Row{"Windows10", true, true, S_OK, 120, 0}, Row{"Windows81", false, true, S_OK, 144, 1},
+                           Row{"MonitorUnanswered", false, true, E_INVALIDARG, screenDpi(), 1},
+                           Row{"Windows7", false, false, S_OK, screenDpi(), 0}}) {
+        SCOPED_TRACE(row.name);
+        forWindowAnswer = 120, forMonitorAnswer = 144, forMonitorResult = row.monitorResult;
+        forMonitorCalls = 0, askedType = -1, askedMonitor = nullptr;
+        const ReplacedSystemFunctions replaced{{"GetDpiForWindow", row.hasForWindow ? standIn(dpiForWindow) : nullptr},
+                                               {"GetDpiForMonitor", row.hasForMonitor ? standIn(dpiForMonitor) : nullptr}};
+        EXPECT_EQ(windowDpi(window), row.expected);
+        EXPECT_EQ(forMonitorCalls, row.expectedMonitorCalls);
+        if (forMonitorCalls) {
+            EXPECT_EQ(askedMonitor, MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
+            EXPECT_EQ(askedType, 0) << "MDT_EFFECTIVE_DPI";
+        }
+    }
+    DestroyWindow(window);
+}
+
 // Only the system folder, where the system allows it; at least not the current folder.
 TEST(DllSearch, RestrictedWithWhatTheSystemHas)
 {
