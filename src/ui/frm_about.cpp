@@ -34,6 +34,7 @@ void FrmAbout::lblurl_Click()
 }
 
 void FrmAbout::cmdok_Click() { view_.unload(); }
+void FrmAbout::Form_GotFocus() { view_.restoreFocus(AboutControl::cmdok); }
 void FrmAbout::enterPressed() { cmdok_Click(); }
 void FrmAbout::escapePressed() { cmdok_Click(); }
 void FrmAbout::Form_Unload() { view_.unload(); }

@@ -25,6 +25,8 @@ public:
     void lblurl_MouseMove();
     void lblurl_Click();
     void cmdok_Click();
+    // The window itself got the focus, or was activated.
+    void Form_GotFocus();
     // Ok is both the default and the cancel button; closing the window unloads it too.
     void enterPressed();
     void escapePressed();

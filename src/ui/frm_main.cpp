@@ -41,6 +41,12 @@ void FrmMain::Form_Activate()
     view_.setText(MainControl::Text1, mReplaceInString(view_.text(MainControl::Text1), ",", " "));
 }
 
+void FrmMain::Form_GotFocus()
+{
+    // The frame takes no keys. At first Quick Info: the text box would pass it there.
+    view_.restoreFocus(MainControl::cmdQuickInfo);
+}
+
 void FrmMain::Text1_GotFocus()
 {
     // The text box only shows the log; the focus belongs on the buttons.

@@ -31,6 +31,8 @@ public:
     // Event handlers, called by the view.
     void Form_Load();
     void Form_Activate();
+    // The window itself got the focus (restored from minimized, say), or was activated.
+    void Form_GotFocus();
     void Text1_GotFocus();
     void cmdabout_Click();
     void cmdexit_Click();

@@ -235,9 +235,16 @@ double iconDistance(HWND icon, LPCWSTR which)
     return static_cast<double>(differing) / (w * h);
 }
 
-// Enter presses the focused button; Space and Alt+Q press Quick Info by other ways.
+// Enter presses the focused button, also once the window is restored from minimized;
+// Space and Alt+Q press Quick Info by other ways.
 const KeyPress quickInfoCases[] = {
     {"Enter", [](Product& p) { p.postKey(VK_RETURN); }},
+    {"EnterAfterMinimizeAndRestore",
+     [](Product& p) {
+         for (const HWND window : p.windowsOf(mainClass))
+             EXPECT_TRUE(minimizeWindow(window) && restoreWindow(window)) << "not minimized and restored";
+         p.postKey(VK_RETURN);
+     }},
     {"Space", [](Product& p) { p.postKey(VK_SPACE); }},
     {"AltQ", [](Product& p) { p.postAltKey(L'q'); }},
 };

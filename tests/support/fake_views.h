@@ -42,6 +42,7 @@ public:
         return texts[control];
     }
     void setFocus(ui::MainControl control) override { calls.push_back("focus " + name(control)); }
+    void restoreFocus(ui::MainControl first) override { calls.push_back("focus back, else " + name(first)); }
     void setColours(ui::FormColours c) override
     {
         colours = std::move(c);
@@ -93,6 +94,10 @@ public:
     {
         colours = std::move(c);
         calls.push_back("colours");
+    }
+    void restoreFocus(ui::AboutControl first) override
+    {
+        calls.push_back("focus back, else " + std::to_string(static_cast<int>(first)));
     }
     void setLinkPointerToHand() override { calls.push_back("hand"); }
     void openAddress(const std::string& address) override { calls.push_back("open " + address); }

@@ -35,7 +35,9 @@ void AboutWindow::runModal(HWND owner)
 
     EnableWindow(owner, FALSE);
     ShowWindow(hwnd_, SW_SHOWNORMAL);
-    SetFocus(control(static_cast<int>(AboutControl::cmdok)));
+    // Its activation gave a control the focus; should the system not have activated it,
+    // the focus activates it.
+    if (!IsChild(hwnd_, GetFocus())) frmabout_.Form_GotFocus();
     runMessageLoopWhile([this] { return hwnd_ != nullptr; });
     // A window closed another way than unload() still gives the owner back.
     EnableWindow(owner, TRUE);
@@ -53,6 +55,8 @@ void AboutWindow::setText(AboutControl control, const std::string& text)
 {
     form_.setText(static_cast<int>(control), text);
 }
+
+void AboutWindow::restoreFocus(AboutControl first) { FormWindow::restoreFocus(control(static_cast<int>(first))); }
 
 void AboutWindow::setColours(ui::FormColours colours) { applyColours(std::move(colours)); }
 
@@ -121,9 +125,6 @@ LRESULT AboutWindow::onMessage(UINT message, WPARAM wParam, LPARAM, bool& handle
         break;
     case WM_PAINT:
         onPaint();
-        return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) SetFocus(control(static_cast<int>(AboutControl::cmdok)));
         return 0;
     default:
         break;

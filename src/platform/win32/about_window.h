@@ -23,6 +23,7 @@ public:
     void runModal(HWND owner);
 
     void setText(ui::AboutControl control, const std::string& text) override;
+    void restoreFocus(ui::AboutControl first) override;
     void setColours(ui::FormColours colours) override;
     void setLinkPointerToHand() override;
     void openAddress(const std::string& address) override;
@@ -34,6 +35,7 @@ private:
     void onCommand(int id, int code) override;
     void onClose() override;
     void onSystemColoursChanged() override { frmabout_.systemColoursChanged(); }
+    void onFocus() override { frmabout_.Form_GotFocus(); }
     void onPaint();
 
     ui::FrmAbout frmabout_;
