@@ -51,6 +51,9 @@ public:
     void minimize() { view_.minimize(); }
 
 private:
+    // The log's quotation marks and commas become blanks.
+    void blankLog();
+
     MainView& view_;
     sysinfo::SystemQuery& system_;
     Appearance& appearance_;

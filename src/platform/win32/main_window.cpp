@@ -98,7 +98,12 @@ void MainWindow::scrollLog(ui::LogScroll where)
 
 void MainWindow::show()
 {
-    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    // As its starter asks (a shortcut's "Run: Minimized", say), which Windows does at the
+    // first call whatever the program gives, and Wine only when told.
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    ShowWindow(hwnd_, (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWNORMAL);
     holdText1_ = false;
     flushText1();
     UpdateWindow(hwnd_);
