@@ -584,6 +584,18 @@ bool Product::sendWheel(POINT at, int delta) const
     return SendInput(1, &wheel, sizeof wheel) == 1;
 }
 
+bool Product::sendClick(POINT at) const
+{
+    const HWND window = active();
+    if (window && GetForegroundWindow() != window) SetForegroundWindow(window);
+    if (!SetCursorPos(at.x, at.y)) return false;
+    INPUT click[2]{};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(2, click, sizeof click[0]) == 2;
+}
+
 bool Product::running() const
 {
     return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;

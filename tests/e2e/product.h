@@ -133,6 +133,8 @@ public:
     // Real mouse input: the pointer to `at` (screen coordinates), then the wheel turned
     // by `delta` (120 a notch, negative towards the user).
     bool sendWheel(POINT at, int delta) const;
+    // Real mouse input: the pointer to `at` (screen coordinates), then a left click.
+    bool sendClick(POINT at) const;
 
     // Waits for the process to end; on timeout it is terminated and nothing is returned.
     std::optional<DWORD> waitForExit(DWORD timeoutMs = 15000);

@@ -1,5 +1,7 @@
 #include "platform/win32/about_window.h"
 
+#include <oleacc.h>
+
 #include <utility>
 
 #include "platform/win32/message_loop.h"
@@ -56,7 +58,19 @@ void AboutWindow::setText(AboutControl control, const std::string& text)
     form_.setText(static_cast<int>(control), text);
 }
 
+std::optional<AboutControl> AboutWindow::focused()
+{
+    const int id = form_.idOf(GetFocus());
+    if (id < 0) return std::nullopt;
+    return static_cast<AboutControl>(id);
+}
+
 void AboutWindow::restoreFocus(AboutControl first) { FormWindow::restoreFocus(control(static_cast<int>(first))); }
+
+void AboutWindow::presentAsLink(AboutControl control, const std::string& name)
+{
+    accessibleNames_.nameOnRequest(this->control(static_cast<int>(control)), widen(name), ROLE_SYSTEM_LINK);
+}
 
 void AboutWindow::setColours(ui::FormColours colours) { applyColours(std::move(colours)); }
 
@@ -92,7 +106,7 @@ void AboutWindow::onCommand(int id, int code)
         if (code == BN_CLICKED) frmabout_.cmdok_Click();
         break;
     case AboutControl::lblurl:
-        if (code == STN_CLICKED) frmabout_.lblurl_Click();
+        if (code == BN_CLICKED) frmabout_.lblurl_Click();
         break;
     default:
         break;

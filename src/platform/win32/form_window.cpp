@@ -70,6 +70,8 @@ LRESULT FormWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    case WM_DRAWITEM:
+        return form_.drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             rememberFocus(GetFocus());
