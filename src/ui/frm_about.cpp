@@ -17,6 +17,8 @@ void FrmAbout::Form_Load()
     // The year is read at every opening, so a window opened after New Year shows the new one.
     view_.setText(AboutControl::lblcopyright,
                   std::string(app::copyrightPrefix) + std::to_string(clock_.now().date.year));
+    // It takes the focus and opens the address like a link, so it is read as one.
+    view_.presentAsLink(AboutControl::lblurl, std::string(app::homePage));
 }
 
 void FrmAbout::systemColoursChanged()
@@ -34,7 +36,16 @@ void FrmAbout::lblurl_Click()
 }
 
 void FrmAbout::cmdok_Click() { view_.unload(); }
-void FrmAbout::enterPressed() { cmdok_Click(); }
+void FrmAbout::Form_GotFocus() { view_.restoreFocus(AboutControl::cmdok); }
+
+void FrmAbout::enterPressed()
+{
+    if (view_.focused() == AboutControl::lblurl)
+        lblurl_Click();
+    else
+        cmdok_Click();
+}
+
 void FrmAbout::escapePressed() { cmdok_Click(); }
 void FrmAbout::Form_Unload() { view_.unload(); }
 

@@ -25,8 +25,11 @@ public:
     void lblurl_MouseMove();
     void lblurl_Click();
     void cmdok_Click();
-    // Ok is both the default and the cancel button; closing the window unloads it too.
+    // The window itself got the focus, or was activated.
+    void Form_GotFocus();
+    // Enter presses the link when it has the focus, and Ok, the default button, otherwise.
     void enterPressed();
+    // Ok is the cancel button too; closing the window unloads it as well.
     void escapePressed();
     void Form_Unload();
     // The user's colours changed, or High Contrast went on or off.

@@ -20,7 +20,13 @@ void FrmMain::setDateCaption(const std::string& caption) { view_.setText(MainCon
 void FrmMain::setNumberCaption(const std::string& caption) { view_.setText(MainControl::lblNUMBER, caption); }
 void FrmMain::setLogText(std::string text) { view_.setText(MainControl::Text1, std::move(text)); }
 void FrmMain::setCaption(const std::string& caption) { view_.setCaption(caption); }
-void FrmMain::show() { view_.show(); }
+void FrmMain::show()
+{
+    // Windows may refuse a program starting at sign-in the foreground, and then the
+    // window is not activated until the user clicks it: the log is blanked either way.
+    blankLog();
+    view_.show();
+}
 
 void FrmMain::Form_Load()
 {
@@ -33,12 +39,19 @@ void FrmMain::Form_Load()
 
 void FrmMain::systemColoursChanged() { view_.setColours(formColours(frmmainLayout(), appearance_.highContrast())); }
 
-void FrmMain::Form_Activate()
+void FrmMain::Form_Activate() { blankLog(); }
+
+void FrmMain::blankLog()
 {
-    // The log's quotation marks and commas are blanked, so each record reads as its
-    // date, time and count.
+    // So each record reads as its date, time and count.
     view_.setText(MainControl::Text1, mReplaceInString(view_.text(MainControl::Text1), "\"", " "));
     view_.setText(MainControl::Text1, mReplaceInString(view_.text(MainControl::Text1), ",", " "));
+}
+
+void FrmMain::Form_GotFocus()
+{
+    // The frame takes no keys. At first Quick Info: the text box would pass it there.
+    view_.restoreFocus(MainControl::cmdQuickInfo);
 }
 
 void FrmMain::Text1_GotFocus()

@@ -31,6 +31,8 @@ public:
     // Event handlers, called by the view.
     void Form_Load();
     void Form_Activate();
+    // The window itself got the focus (restored from minimized, say), or was activated.
+    void Form_GotFocus();
     void Text1_GotFocus();
     void cmdabout_Click();
     void cmdexit_Click();
@@ -49,6 +51,9 @@ public:
     void minimize() { view_.minimize(); }
 
 private:
+    // The log's quotation marks and commas become blanks.
+    void blankLog();
+
     MainView& view_;
     sysinfo::SystemQuery& system_;
     Appearance& appearance_;

@@ -1,5 +1,7 @@
 #include "ui/layout.h"
 
+#include <algorithm>
+
 namespace kestrevane::ui {
 
 std::vector<std::size_t> creationOrder(const WindowSpec& design)
@@ -16,6 +18,8 @@ std::vector<std::size_t> creationOrder(const WindowSpec& design)
         while (at != stops.begin() && design.controls[*(at - 1)].tabIndex > design.controls[i].tabIndex) --at;
         stops.insert(at, i);
     }
+    // Starting at the table's first tab stop, the lowest index among them.
+    std::rotate(stops.begin(), std::min_element(stops.begin(), stops.end()), stops.end());
     std::vector<std::size_t> order;
     order.reserve(n);
     auto nextStop = stops.begin();

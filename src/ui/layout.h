@@ -47,7 +47,7 @@ enum class ControlKind : std::uint8_t {
     valueField, // sunken box, text right-aligned
     textBox,    // multi-line, vertical scroll bar, read-only
     button,
-    link,       // label that reacts to the mouse
+    link,       // label that opens an address: by the mouse, or focused by the keyboard
 };
 
 struct ControlSpec {
@@ -79,15 +79,18 @@ struct WindowSpec {
 // A control's window identifier: its id in the table plus this base.
 inline constexpr int controlIdBase = 100;
 
-// Text boxes and buttons take the focus; labels never do.
+// Text boxes, buttons and links take the focus; labels never do.
 constexpr bool isTabStop(const ControlSpec& control)
 {
-    return control.kind == ControlKind::textBox || control.kind == ControlKind::button;
+    return control.kind == ControlKind::textBox || control.kind == ControlKind::button ||
+           control.kind == ControlKind::link;
 }
 
 // The order to create the controls in: the table's, which is the order they are read in,
 // each caption right before what it names; among themselves the tab stops come by tab
-// index, lowest first, ties in table order, in the places the tab stops hold.
+// index, lowest first, ties in table order, in the places the tab stops hold. Tab goes
+// round, so that order starts where the table's first tab stop is: any start gives the
+// same round, and this one keeps the reading order where it can.
 std::vector<std::size_t> creationOrder(const WindowSpec& design);
 
 // 1440 twips make an inch; rounded to the nearest pixel at `dpi`.

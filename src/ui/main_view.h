@@ -21,6 +21,9 @@ public:
     virtual void setText(MainControl control, std::string text) = 0;
     virtual std::string text(MainControl control) = 0;
     virtual void setFocus(MainControl control) = 0;
+    // The focus back to the control that had it when the window last lost it; to `first`
+    // when none has had it yet.
+    virtual void restoreFocus(MainControl first) = 0;
     // The colours to draw the controls in from now on; the window repaints.
     virtual void setColours(FormColours colours) = 0;
     // The name the accessibility layer gives `control` instead of the label before it;

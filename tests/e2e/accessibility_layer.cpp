@@ -35,8 +35,8 @@ std::wstring taken(BSTR text)
     return s;
 }
 
-// What a screen reader takes a window's name from: its client object's.
-std::wstring msaaName(HWND hwnd)
+// What a screen reader takes a window's name and role from: its client object's.
+std::wstring msaaName(HWND hwnd, long* role = nullptr)
 {
     IAccessible* object = nullptr;
     HRESULT hr = AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), iidAccessible,
@@ -47,6 +47,8 @@ std::wstring msaaName(HWND hwnd)
     self.lVal = CHILDID_SELF;
     BSTR name = nullptr;
     hr = object->get_accName(self, &name);
+    VARIANT kind{};
+    if (role && SUCCEEDED(object->get_accRole(self, &kind)) && kind.vt == VT_I4) *role = kind.lVal;
     object->Release();
     return FAILED(hr) ? L"<get_accName = " + hex(hr) + L">" : taken(name);
 }
@@ -76,8 +78,9 @@ LayerReading readByMsaa(HWND window)
             WindowFromAccessibleObject(object, &hwnd);
             object->Release();
         }
+        reading.roles.push_back(0);
         if (hwnd) {
-            reading.names.push_back(msaaName(hwnd));
+            reading.names.push_back(msaaName(hwnd, &reading.roles.back()));
         } else {
             BSTR name = nullptr;
             hr = client->get_accName(child, &name);

@@ -14,6 +14,7 @@ namespace kestrevane::e2e {
 struct LayerReading {
     std::vector<std::wstring> names;
     std::wstring lack;
+    std::vector<long> roles = {}; // ROLE_SYSTEM_*, 0 where the layer gives none
 };
 LayerReading readChildren(HWND window);
 

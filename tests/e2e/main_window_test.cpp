@@ -151,6 +151,24 @@ TEST_F(MainWindowKeys, FocusStartsOnQuickInfoAndTabSkipsTheTextBox)
     exitWithEsc(window_);
 }
 
+// Started minimized, as a Startup shortcut set to "Run: Minimized" starts it: the window is
+// not activated, yet shows the log blanked; restored, it gives Quick Info the focus.
+TEST_F(MainWindowKeys, StartedMinimizedShowsTheLogBlankedAndRestoresTheFocus)
+{
+    window_ = startToMainWindow(std::make_unique<Product>(exeDir(), workingDir(), ShowCommand{SW_SHOWMINNOACTIVE}));
+    ASSERT_NE(window_, nullptr);
+    if (!IsIconic(window_)) GTEST_SKIP() << "this system shows the window as it is, not as its starter asks";
+    EXPECT_NE(product().active(), window_) << "started minimized, the window should not be activated";
+    const std::optional<std::string> log = readBytes(logPath());
+    ASSERT_TRUE(log.has_value());
+    ASSERT_NE(log->find('"'), std::string::npos);
+    EXPECT_EQ(textOf(controlOf(window_, Main::Text1)), blanked(*log));
+
+    ASSERT_TRUE(restoreWindow(window_)) << "the window was not restored";
+    expectFocusOn(window_, Main::cmdQuickInfo, "after restoring");
+    exitWithEsc(window_);
+}
+
 // The log: scrolled by the page keys, Ctrl+Home and Ctrl+End, and the wheel over it, while
 // the focus stays on Quick Info.
 TEST_F(MainWindowKeys, PageKeysAndTheWheelScrollTheLog)
@@ -235,9 +253,16 @@ double iconDistance(HWND icon, LPCWSTR which)
     return static_cast<double>(differing) / (w * h);
 }
 
-// Enter presses the focused button; Space and Alt+Q press Quick Info by other ways.
+// Enter presses the focused button, also once the window is restored from minimized;
+// Space and Alt+Q press Quick Info by other ways.
 const KeyPress quickInfoCases[] = {
     {"Enter", [](Product& p) { p.postKey(VK_RETURN); }},
+    {"EnterAfterMinimizeAndRestore",
+     [](Product& p) {
+         for (const HWND window : p.windowsOf(mainClass))
+             EXPECT_TRUE(minimizeWindow(window) && restoreWindow(window)) << "not minimized and restored";
+         p.postKey(VK_RETURN);
+     }},
     {"Space", [](Product& p) { p.postKey(VK_SPACE); }},
     {"AltQ", [](Product& p) { p.postAltKey(L'q'); }},
 };

@@ -365,8 +365,13 @@ Product::Product(const std::wstring& exeDir, const std::wstring& workingDir, con
     launch(faultBuildPath(), exeDir, workingDir, environment.data());
 }
 
+Product::Product(const std::wstring& exeDir, const std::wstring& workingDir, const ShowCommand& show)
+{
+    launch(productPath(), exeDir, workingDir, nullptr, &show);
+}
+
 void Product::launch(const std::wstring& source, const std::wstring& exeDir, const std::wstring& workingDir,
-                     wchar_t* environment)
+                     wchar_t* environment, const ShowCommand* show)
 {
     const std::wstring exe = exeDir + L"\\Kestrevane.exe";
     if (source.empty()) {
@@ -380,6 +385,10 @@ void Product::launch(const std::wstring& source, const std::wstring& exeDir, con
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    if (show) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = show->show;
+    }
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                         environment ? CREATE_UNICODE_ENVIRONMENT : 0, environment, workingDir.c_str(), &startup,
@@ -573,6 +582,18 @@ bool Product::sendWheel(POINT at, int delta) const
     wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
     wheel.mi.mouseData = static_cast<DWORD>(delta);
     return SendInput(1, &wheel, sizeof wheel) == 1;
+}
+
+bool Product::sendClick(POINT at) const
+{
+    const HWND window = active();
+    if (window && GetForegroundWindow() != window) SetForegroundWindow(window);
+    if (!SetCursorPos(at.x, at.y)) return false;
+    INPUT click[2]{};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(2, click, sizeof click[0]) == 2;
 }
 
 bool Product::running() const

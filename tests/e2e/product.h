@@ -27,6 +27,12 @@ struct InjectedFault {
     std::wstring name;
 };
 
+// How the program is told to show its window, as a shortcut's "Run" setting tells it
+// (SW_SHOWMINNOACTIVE for "Minimized").
+struct ShowCommand {
+    WORD show;
+};
+
 // A variable of the Unix environment Wine starts a program in, such as LC_ALL (the user
 // locale) or USER (the user name).
 struct UnixVariable {
@@ -92,6 +98,8 @@ public:
     Product(const std::wstring& exeDir, const std::wstring& workingDir, const UnixVariable& variable);
     // The fault-injecting build, failing at `fault`.
     Product(const std::wstring& exeDir, const std::wstring& workingDir, const InjectedFault& fault);
+    // Started as a shortcut with that "Run" setting starts it.
+    Product(const std::wstring& exeDir, const std::wstring& workingDir, const ShowCommand& show);
     Product(const Product&) = delete;
     Product& operator=(const Product&) = delete;
     ~Product();
@@ -125,6 +133,8 @@ public:
     // Real mouse input: the pointer to `at` (screen coordinates), then the wheel turned
     // by `delta` (120 a notch, negative towards the user).
     bool sendWheel(POINT at, int delta) const;
+    // Real mouse input: the pointer to `at` (screen coordinates), then a left click.
+    bool sendClick(POINT at) const;
 
     // Waits for the process to end; on timeout it is terminated and nothing is returned.
     std::optional<DWORD> waitForExit(DWORD timeoutMs = 15000);
@@ -133,9 +143,10 @@ public:
     std::wstring state() const;
 
 private:
-    // Copies `source` into `exeDir` and starts it there; `environment`: null for this process's.
+    // Copies `source` into `exeDir` and starts it there; `environment`: null for this
+    // process's; `show`: null for no show command of the starter's.
     void launch(const std::wstring& source, const std::wstring& exeDir, const std::wstring& workingDir,
-                wchar_t* environment);
+                wchar_t* environment, const ShowCommand* show = nullptr);
     // The started copy at `exe`, found among the running processes (the loader gives no handle).
     bool attachTo(const std::wstring& exe, DWORD timeoutMs);
 

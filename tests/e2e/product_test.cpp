@@ -23,6 +23,32 @@ std::wstring describeFocus(HWND window, HWND focus)
            textOf(focus) + L"\"";
 }
 
+namespace {
+
+bool sysCommand(HWND window, WPARAM command, bool iconic)
+{
+    if (command == SC_RESTORE) {
+        // As the taskbar does: activated while still minimized, then restored.
+        SetForegroundWindow(window);
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    }
+    PostMessageW(window, WM_SYSCOMMAND, command, 0);
+    const DWORD start = GetTickCount();
+    while (!IsIconic(window) != !iconic) {
+        if (GetTickCount() - start > 10000) return false;
+        Sleep(20);
+    }
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    return true;
+}
+
+} // namespace
+
+bool minimizeWindow(HWND window) { return sysCommand(window, SC_MINIMIZE, true); }
+bool restoreWindow(HWND window) { return sysCommand(window, SC_RESTORE, false); }
+
 std::wstring blanked(const std::string& logBytes)
 {
     std::wstring text = widen(logBytes);

@@ -37,6 +37,12 @@ struct KeyPress {
 };
 inline void PrintTo(const KeyPress& row, std::ostream* os) { *os << row.name; }
 
+// The window minimized as its minimize box does it, or restored as the window menu's
+// Restore does; false when it was not so within 10 s. Either waits until the program has
+// dealt with it.
+bool minimizeWindow(HWND window);
+bool restoreWindow(HWND window);
+
 // The log text as the text box shows it: every quotation mark and comma a blank.
 std::wstring blanked(const std::string& logBytes);
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,6 +43,7 @@ public:
         return texts[control];
     }
     void setFocus(ui::MainControl control) override { calls.push_back("focus " + name(control)); }
+    void restoreFocus(ui::MainControl first) override { calls.push_back("focus back, else " + name(first)); }
     void setColours(ui::FormColours c) override
     {
         colours = std::move(c);
@@ -83,6 +85,7 @@ public:
     std::vector<std::string> calls;
     std::map<ui::AboutControl, std::string> texts;
     ui::FormColours colours;
+    std::optional<ui::AboutControl> focus;
 
     void setText(ui::AboutControl control, const std::string& text) override
     {
@@ -93,6 +96,15 @@ public:
     {
         colours = std::move(c);
         calls.push_back("colours");
+    }
+    std::optional<ui::AboutControl> focused() override { return focus; }
+    void restoreFocus(ui::AboutControl first) override
+    {
+        calls.push_back("focus back, else " + std::to_string(static_cast<int>(first)));
+    }
+    void presentAsLink(ui::AboutControl control, const std::string& name) override
+    {
+        calls.push_back("link " + std::to_string(static_cast<int>(control)) + " " + name);
     }
     void setLinkPointerToHand() override { calls.push_back("hand"); }
     void openAddress(const std::string& address) override { calls.push_back("open " + address); }

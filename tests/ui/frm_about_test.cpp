@@ -35,7 +35,8 @@ TEST_F(AboutWindow, LoadSetsTitleVersionCopyrightInOrderWithTheYearOfEachOpening
                                                          std::to_string(app::versionMinor) + "." +
                                                          std::to_string(app::versionRevision));
     EXPECT_EQ(view.texts[AboutControl::lblcopyright], std::string(app::copyrightPrefix) + "2026");
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"colours", "set 0", "set 1", "set 2"}));
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"colours", "set 0", "set 1", "set 2",
+                                                    "link 7 " + std::string(app::homePage)}));
 
     clock.readings = {{{2027, 1, 1}, 0, 0, 1}};
     FrmAbout second(view, clock, appearance, [] {});
@@ -70,6 +71,19 @@ TEST_F(AboutWindow, EnterEscAndClosingUnloadItAlone)
         view.calls.clear();
         (frmabout.*way)();
         EXPECT_EQ(view.calls, (std::vector<std::string>{"unload"}));
+    }
+}
+
+// On the focused link, Enter does what a click does, in the same order; elsewhere it presses Ok.
+TEST_F(AboutWindow, EnterPressesTheFocusedLinkOrOk)
+{
+    frmabout.lblurl_Click();
+    const std::vector<std::string> click = view.calls;
+    for (const auto focus : {AboutControl::lblurl, AboutControl::cmdok}) {
+        view.calls.clear();
+        view.focus = focus;
+        frmabout.enterPressed();
+        EXPECT_EQ(view.calls, focus == AboutControl::lblurl ? click : std::vector<std::string>{"unload"});
     }
 }
 

@@ -89,14 +89,16 @@ TEST(Layout, ControlsAreCreatedInReadingOrder)
                                         "lbltext4", "lbltext5", "lblurl", "cmdok"}));
 }
 
-TEST(Layout, FocusMovesThroughTheTextBoxAndTheButtonsInDesignOrder)
+// Tab goes round: from Quick Info to the text box, and from Ok to the link.
+TEST(Layout, FocusMovesThroughTheTabStopsInDesignOrder)
 {
     EXPECT_EQ(namesInCreationOrder(frmmainLayout(), true),
               (std::vector<std::string>{"Text1", "cmdabout", "cmdexit", "cmdQuickInfo"}));
-    EXPECT_EQ(namesInCreationOrder(frmaboutLayout(), true), (std::vector<std::string>{"cmdok"}));
+    EXPECT_EQ(namesInCreationOrder(frmaboutLayout(), true), (std::vector<std::string>{"lblurl", "cmdok"}));
 }
 
-TEST(Layout, TabStopsComeByTabIndexInTheirPlacesAndLabelsStay)
+// The round by tab index (a, b, c) starts in the place of the table's first tab stop (b).
+TEST(Layout, TabStopsGoRoundByTabIndexInTheirPlacesAndLabelsStay)
 {
     const ControlSpec controls[] = {
         {0, "b", ControlKind::button, "", 0, 0, 0, 0, 1},
@@ -104,7 +106,7 @@ TEST(Layout, TabStopsComeByTabIndexInTheirPlacesAndLabelsStay)
         {2, "a", ControlKind::textBox, "", 0, 0, 0, 0, 0},
         {3, "c", ControlKind::button, "", 0, 0, 0, 0, 1},
     };
-    EXPECT_EQ(creationOrder(WindowSpec{"", 0, 0, controls, {}}), (std::vector<std::size_t>{2, 1, 0, 3}));
+    EXPECT_EQ(creationOrder(WindowSpec{"", 0, 0, controls, {}}), (std::vector<std::size_t>{0, 1, 3, 2}));
 }
 
 TEST(Layout, ControlIdsMatchTheirPlaceInTheTable)

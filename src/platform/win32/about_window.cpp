@@ -1,5 +1,7 @@
 #include "platform/win32/about_window.h"
 
+#include <oleacc.h>
+
 #include <utility>
 
 #include "platform/win32/message_loop.h"
@@ -35,7 +37,9 @@ void AboutWindow::runModal(HWND owner)
 
     EnableWindow(owner, FALSE);
     ShowWindow(hwnd_, SW_SHOWNORMAL);
-    SetFocus(control(static_cast<int>(AboutControl::cmdok)));
+    // Its activation gave a control the focus; should the system not have activated it,
+    // the focus activates it.
+    if (!IsChild(hwnd_, GetFocus())) frmabout_.Form_GotFocus();
     runMessageLoopWhile([this] { return hwnd_ != nullptr; });
     // A window closed another way than unload() still gives the owner back.
     EnableWindow(owner, TRUE);
@@ -52,6 +56,20 @@ POINT AboutWindow::placeWindow(SIZE size)
 void AboutWindow::setText(AboutControl control, const std::string& text)
 {
     form_.setText(static_cast<int>(control), text);
+}
+
+std::optional<AboutControl> AboutWindow::focused()
+{
+    const int id = form_.idOf(GetFocus());
+    if (id < 0) return std::nullopt;
+    return static_cast<AboutControl>(id);
+}
+
+void AboutWindow::restoreFocus(AboutControl first) { FormWindow::restoreFocus(control(static_cast<int>(first))); }
+
+void AboutWindow::presentAsLink(AboutControl control, const std::string& name)
+{
+    accessibleNames_.nameOnRequest(this->control(static_cast<int>(control)), widen(name), ROLE_SYSTEM_LINK);
 }
 
 void AboutWindow::setColours(ui::FormColours colours) { applyColours(std::move(colours)); }
@@ -88,7 +106,7 @@ void AboutWindow::onCommand(int id, int code)
         if (code == BN_CLICKED) frmabout_.cmdok_Click();
         break;
     case AboutControl::lblurl:
-        if (code == STN_CLICKED) frmabout_.lblurl_Click();
+        if (code == BN_CLICKED) frmabout_.lblurl_Click();
         break;
     default:
         break;
@@ -121,9 +139,6 @@ LRESULT AboutWindow::onMessage(UINT message, WPARAM wParam, LPARAM, bool& handle
         break;
     case WM_PAINT:
         onPaint();
-        return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) SetFocus(control(static_cast<int>(AboutControl::cmdok)));
         return 0;
     default:
         break;

@@ -4,8 +4,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "platform/win32/accessible_names.h"
 #include "platform/win32/form_window.h"
 #include "startup/clock.h"
 #include "ui/about_view.h"
@@ -23,6 +25,9 @@ public:
     void runModal(HWND owner);
 
     void setText(ui::AboutControl control, const std::string& text) override;
+    std::optional<ui::AboutControl> focused() override;
+    void restoreFocus(ui::AboutControl first) override;
+    void presentAsLink(ui::AboutControl control, const std::string& name) override;
     void setColours(ui::FormColours colours) override;
     void setLinkPointerToHand() override;
     void openAddress(const std::string& address) override;
@@ -34,9 +39,11 @@ private:
     void onCommand(int id, int code) override;
     void onClose() override;
     void onSystemColoursChanged() override { frmabout_.systemColoursChanged(); }
+    void onFocus() override { frmabout_.Form_GotFocus(); }
     void onPaint();
 
     ui::FrmAbout frmabout_;
+    AccessibleNames accessibleNames_;
     HWND owner_ = nullptr;
     HCURSOR hand_ = nullptr;
     bool handPointer_ = false;

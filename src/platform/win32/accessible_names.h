@@ -1,4 +1,5 @@
-// Names controls for screen readers by Dynamic Annotation, where the system has it.
+// Names controls for screen readers, and gives them roles, by Dynamic Annotation, where
+// the system has it.
 #pragma once
 
 #include <windows.h>
@@ -18,9 +19,10 @@ public:
     ~AccessibleNames();
 
     // From the first time the accessibility layer asks `control` for its object on,
-    // `control` is called `name` instead of after the label created before it. Asking
-    // first: a start with no screen reader about never loads COM.
-    void nameOnRequest(HWND control, std::wstring name);
+    // `control` is called `name` instead of after the label created before it, and has
+    // the MSAA `role` (ROLE_SYSTEM_*) unless that is 0. Asking first: a start with no
+    // screen reader about never loads COM.
+    void nameOnRequest(HWND control, std::wstring name, long role = 0);
 
 private:
     struct Named {
@@ -28,6 +30,7 @@ private:
         HWND control;
         WNDPROC original;
         std::wstring name;
+        long role;
         bool annotated;
     };
 

@@ -24,7 +24,9 @@ Style styleOf(const ui::ControlSpec& design)
     case ControlKind::label:
         return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
     case ControlKind::link:
-        return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+        // A button drawn as the label it looks like: it takes the focus, Space presses it,
+        // it is told when to show the focus rectangle, and a screen reader can press it.
+        return {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0};
     case ControlKind::valueField:
         return {L"STATIC", SS_RIGHT | SS_NOPREFIX | SS_CENTERIMAGE, WS_EX_STATICEDGE};
     case ControlKind::textBox:
@@ -209,6 +211,25 @@ void Form::paintLines(HDC dc) const
         FillRect(dc, &band, brush);
         DeleteObject(brush);
     }
+}
+
+BOOL Form::drawItem(const DRAWITEMSTRUCT& item)
+{
+    const int id = idOf(item.hwndItem);
+    if (id < 0 || item.CtlType != ODT_BUTTON) return FALSE;
+    // The whole control each time, whatever changed: it is one short line.
+    const HDC dc = item.hDC;
+    const HBRUSH background = colour(dc, item.hwndItem);
+    FillRect(dc, &item.rcItem, background ? background : GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(dc, TRANSPARENT);
+    const std::wstring text = widen(this->text(id));
+    const HGDIOBJ old = SelectObject(dc, fontFor(spec_->controls[static_cast<std::size_t>(id)]));
+    RECT r = item.rcItem;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    // Hidden until the keyboard is used, where the user's settings say so.
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &item.rcItem);
+    return TRUE;
 }
 
 } // namespace kestrevane::win32

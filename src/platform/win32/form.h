@@ -43,6 +43,9 @@ public:
     HBRUSH colour(HDC dc, HWND child);
     // Paints the designed lines in the colours set.
     void paintLines(HDC dc) const;
+    // WM_DRAWITEM: a link as a label in the colours set, with the focus rectangle when it
+    // has the focus; FALSE for anything else.
+    BOOL drawItem(const DRAWITEMSTRUCT& item);
 
 private:
     HFONT fontFor(const ui::ControlSpec& design) const;

@@ -122,6 +122,30 @@ LRESULT FormWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    case WM_DRAWITEM:
+        return form_.drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            rememberFocus(GetFocus());
+            return 0;
+        }
+        onActivate();
+        // Minimized, it gets the focus when restored (WM_SETFOCUS, WM_SIZE).
+        if (!HIWORD(wParam)) onFocus();
+        return 0;
+    case WM_SETFOCUS:
+        // Restoring a minimized window, for one, gives the frame the focus.
+        rememberFocus(reinterpret_cast<HWND>(wParam));
+        if (!IsIconic(hwnd_)) onFocus();
+        return 0;
+    case WM_SYSCOMMAND:
+        // Minimizing takes the focus away before it deactivates the window.
+        if ((wParam & 0xFFF0) == SC_MINIMIZE) rememberFocus(GetFocus());
+        break;
+    case WM_SIZE:
+        // Restored, active, with the frame or nothing focused: the system may tell no more.
+        if (wParam == SIZE_RESTORED && GetActiveWindow() == hwnd_ && (!GetFocus() || GetFocus() == hwnd_)) onFocus();
+        break;
     case WM_CLOSE:
         onClose();
         return 0;
@@ -136,6 +160,18 @@ LRESULT FormWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     }
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void FormWindow::rememberFocus(HWND focus)
+{
+    if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+}
+
+void FormWindow::restoreFocus(HWND first)
+{
+    // A remembered control that has gone or was disabled since gives way to the first.
+    const bool usable = lastFocus_ && IsChild(hwnd_, lastFocus_) && IsWindowEnabled(lastFocus_);
+    SetFocus(usable ? lastFocus_ : first);
 }
 
 POINT centredIn(const RECT& area, SIZE size)

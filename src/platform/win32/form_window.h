@@ -35,6 +35,9 @@ protected:
     // Draws the controls and lines in `colours` from now on, repainting what is shown.
     void applyColours(ui::FormColours colours);
     HWND control(int id) const { return form_.control(id); }
+    // The focus to the control that had it when the window last lost it; to `first` when
+    // none has had it yet.
+    void restoreFocus(HWND first);
 
     // Where a window of `size` goes when the system suggests no place.
     virtual POINT placeWindow(SIZE size) = 0;
@@ -46,6 +49,11 @@ protected:
     virtual void onClose() = 0;
     // The user's colours changed, or High Contrast went on or off.
     virtual void onSystemColoursChanged() = 0;
+    // Activated, minimized or not.
+    virtual void onActivate() {}
+    // The window itself has the focus, or was activated, and is not minimized: a control
+    // should have the focus, as the frame takes no keys.
+    virtual void onFocus() = 0;
     // The window's other messages; `handled` false passes a message on to the default.
     virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) = 0;
 
@@ -56,11 +64,13 @@ private:
     // Lays the controls out for `dpi`; the window's size for them.
     SIZE layOut(UINT dpi);
     LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) final;
+    void rememberFocus(HWND focus);
 
     const ui::WindowSpec& design_;
     const wchar_t* className_;
     DWORD style_;
     DWORD exStyle_;
+    HWND lastFocus_ = nullptr;
 };
 
 // The position that centres `size` in `area`.

@@ -75,6 +75,8 @@ std::string MainWindow::text(MainControl control)
 
 void MainWindow::setFocus(MainControl control) { SetFocus(controlOf(control)); }
 
+void MainWindow::restoreFocus(MainControl first) { FormWindow::restoreFocus(controlOf(first)); }
+
 void MainWindow::setColours(ui::FormColours colours) { applyColours(std::move(colours)); }
 
 void MainWindow::setAccessibleName(MainControl control, const std::string& name)
@@ -96,7 +98,12 @@ void MainWindow::scrollLog(ui::LogScroll where)
 
 void MainWindow::show()
 {
-    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    // As its starter asks (a shortcut's "Run: Minimized", say), which Windows does at the
+    // first call whatever the program gives, and Wine only when told.
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    ShowWindow(hwnd_, (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWNORMAL);
     holdText1_ = false;
     flushText1();
     UpdateWindow(hwnd_);
@@ -118,21 +125,13 @@ void MainWindow::unload()
 
 void MainWindow::endProgram() { PostQuitMessage(0); }
 
-void MainWindow::onActivate(WPARAM wParam)
+void MainWindow::onActivate()
 {
-    if (LOWORD(wParam) == WA_INACTIVE) {
-        const HWND focus = GetFocus();
-        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-        return;
-    }
     const bool held = holdText1_;
     holdText1_ = true;
     frmmain_->Form_Activate();
     holdText1_ = held;
     if (!holdText1_) flushText1();
-    if (HIWORD(wParam)) return; // minimized: no control takes the focus
-    // The first control in tab order is the text box, which passes the focus on.
-    SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : controlOf(MainControl::Text1));
 }
 
 void MainWindow::onCommand(int id, int code)
@@ -191,9 +190,6 @@ bool MainWindow::onMouseWheel(WPARAM wParam, LPARAM lParam)
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
 {
     switch (message) {
-    case WM_ACTIVATE:
-        onActivate(wParam);
-        return 0;
     case WM_MOUSEWHEEL:
         if (onMouseWheel(wParam, lParam)) return 0;
         break;

@@ -28,6 +28,7 @@ public:
     void setText(ui::MainControl control, std::string text) override;
     std::string text(ui::MainControl control) override;
     void setFocus(ui::MainControl control) override;
+    void restoreFocus(ui::MainControl first) override;
     void setColours(ui::FormColours colours) override;
     void setAccessibleName(ui::MainControl control, const std::string& name) override;
     void scrollLog(ui::LogScroll where) override;
@@ -42,7 +43,8 @@ private:
     POINT placeWindow(SIZE size) override;
     void onDpiApplied(UINT dpi) override;
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
-    void onActivate(WPARAM wParam);
+    void onActivate() override;
+    void onFocus() override { frmmain_->Form_GotFocus(); }
     void onCommand(int id, int code) override;
     void onClose() override;
     void onSystemColoursChanged() override { frmmain_->systemColoursChanged(); }
@@ -55,7 +57,6 @@ private:
 
     std::function<void(HWND)> openAbout_;
     ui::FrmMain* frmmain_ = nullptr;
-    HWND lastFocus_ = nullptr;
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
     AccessibleNames accessibleNames_;
