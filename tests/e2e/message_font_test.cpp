@@ -160,6 +160,8 @@ TEST_P(MessageFont, ShowsAWholeLineInEveryControl)
     }
     product().postKey(VK_ESCAPE);
     ASSERT_TRUE(product().waitUntilGone(about));
+    // Esc goes where the focus is: back on the button that opened About, once it is there.
+    expectFocusOn(window, Main::cmdabout, "after About closed");
     exitWithEsc(window);
 }
 
