@@ -158,9 +158,12 @@ TEST_P(MessageFont, ShowsAWholeLineInEveryControl)
             EXPECT_EQ(client.bottom, ui::twipsToPixels(design->clientHeight, dpi)) << narrow(textOf(shown));
         }
     }
+    // Esc goes where the focus is: on Ok, once About has given it.
+    const HWND ok = controlOf(about, static_cast<int>(ui::AboutControl::cmdok));
+    ASSERT_EQ(product().waitForFocus(ok), ok) << "About's Ok should have the focus";
     product().postKey(VK_ESCAPE);
     ASSERT_TRUE(product().waitUntilGone(about));
-    // Esc goes where the focus is: back on the button that opened About, once it is there.
+    // And back on the button that opened About.
     expectFocusOn(window, Main::cmdabout, "after About closed");
     exitWithEsc(window);
 }
