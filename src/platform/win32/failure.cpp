@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include "platform/win32/system_functions.h"
@@ -20,8 +21,7 @@ constexpr UINT reportStyle = MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGRO
 constexpr int crashExitCode = 3;
 
 // The first failure a window procedure kept: the one to report.
-bool failureKept = false;
-startup::FailureReport kept;
+std::optional<startup::FailureReport> kept;
 // The log's path as the reports name it.
 std::string reportedLogPath;
 // What a crash shows, made beforehand: by then the heap may be what broke.
@@ -149,18 +149,18 @@ int runReportingFailures(const std::string& logPath, const std::function<int()>&
         // The windows are gone by now: the message stands alone.
         return showFailure(currentFailure());
     }
-    if (!failureKept) return code;
-    failureKept = false;
+    if (!kept) return code;
     // So are they when a window procedure kept the failure: the program has ended.
-    return showFailure(kept);
+    const startup::FailureReport report = std::move(*kept);
+    kept.reset();
+    return showFailure(report);
 }
 
 void keepCurrentFailure() noexcept
 {
-    if (failureKept) return; // the first failure is the one to report
+    if (kept) return; // the first failure is the one to report
     kept = currentFailure();
-    failureKept = true;
-    PostQuitMessage(kept.exitCode);
+    PostQuitMessage(kept->exitCode);
 }
 
 void watchForCrashes(const std::string& logPath)
