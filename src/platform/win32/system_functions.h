@@ -18,12 +18,13 @@
 
 namespace kestrevane::win32 {
 
-// Neither is declared by the headers: PROCESS_CALLBACK_FILTER_ENABLED's pair (Windows 7
-// with KB976038, 7 SP1).
+// Written by hand, as no header declares it (Windows 7 with KB976038, 7 SP1 and later).
 using GetProcessUserModeExceptionPolicyType = BOOL(WINAPI*)(LPDWORD flags);
+// Written by hand, as no header declares it (Windows 7 with KB976038, 7 SP1 and later).
 using SetProcessUserModeExceptionPolicyType = BOOL(WINAPI*)(DWORD flags);
 
-// The table: DLL, name, and the type the header declares (above where it declares none).
+// The table, one line a function: its DLL, its name, and its type as its header declares
+// it (as written above where no header does). A new lookup is a new line here.
 #define KESTREVANE_SYSTEM_FUNCTIONS(X)                                                                   \
     X(L"kernel32.dll", GetTickCount64, decltype(&::GetTickCount64))                                      \
     X(L"kernel32.dll", GetThreadId, decltype(&::GetThreadId))                                            \
