@@ -1,6 +1,6 @@
 #include "launcher_log.h"
 
-#include "platform/win32/file_handle.h"
+#include "platform/win32/win32_files.h"
 
 #include <winioctl.h>
 

@@ -32,7 +32,7 @@ if [ -n "$unlisted" ]; then
     echo "check-imports: $exe imports what $list does not list:" "${unlisted//$'\n'/ }" >&2
     echo "  XP's loader refuses the exe if one of them is newer than XP. Add each to the list" \
          "once Microsoft's documentation shows XP has it; else look it up at run time" \
-         "(src/platform/win32/system_library.h)." >&2
+         "(src/platform/win32/system_functions.h)." >&2
     failed=1
 fi
 if [ -n "$missing" ]; then

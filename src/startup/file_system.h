@@ -5,36 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "startup/error.h"
+#include "startup/failure.h"
 
 namespace kestrevane::startup {
-
-// A file operation that failed; the start-up cannot go on without it.
-class FileError : public Error {
-public:
-    // Refused for want of permission (as opposed to a lock, a full disk, ...): what a
-    // folder the user may not change gives.
-    enum class Cause { other, accessDenied };
-
-    FileError(std::string operation, std::string path, std::string reason, Cause cause = Cause::other)
-        : Error(operation + " " + path + ": " + reason),
-          operation_(std::move(operation)), path_(std::move(path)), reason_(std::move(reason)), cause_(cause)
-    {
-    }
-
-    // "create", "open", "read", "write", "delete" ...
-    const std::string& operation() const { return operation_; }
-    const std::string& path() const { return path_; }
-    // The system's own description of the failure.
-    const std::string& reason() const { return reason_; }
-    Cause cause() const { return cause_; }
-
-private:
-    std::string operation_;
-    std::string path_;
-    std::string reason_;
-    Cause cause_;
-};
 
 // The end of a file: its last bytes and where in the file they begin.
 struct FileTail {

@@ -10,7 +10,7 @@
 #include "fake_start_up.h"
 #include "fake_startup_window.h"
 #include "log_texts.h"
-#include "startup/file_error_message.h"
+#include "startup/failure.h"
 
 namespace kestrevane::startup {
 namespace {

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "platform/win32/message_loop.h"
-#include "platform/win32/shell.h"
+#include "platform/win32/system_functions.h"
 #include "platform/win32/text_convert.h"
 #include "resource_ids.h"
 #include "ui/about_layout.h"

@@ -2,8 +2,7 @@
 
 #include <oleacc.h>
 
-#include "platform/win32/com.h"
-#include "platform/win32/system_library.h"
+#include "platform/win32/system_functions.h"
 
 namespace kestrevane::win32 {
 
@@ -46,8 +45,7 @@ void AccessibleNames::annotate(Named& named)
 {
     named.annotated = true;
     if (!services_ && !unavailable_) {
-        using CoCreateInstanceFn = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
-        const auto create = systemFunction<CoCreateInstanceFn>(L"ole32.dll", "CoCreateInstance");
+        const auto create = system::CoCreateInstance.find();
         void* services = nullptr;
         if (create && useCom() &&
             SUCCEEDED(create(accPropServicesClass, nullptr, CLSCTX_INPROC_SERVER, accPropServicesInterface, &services)))

@@ -3,17 +3,11 @@
 #include <cstddef>
 #include <cwchar>
 
-#include "platform/win32/system_library.h"
+#include "platform/win32/system_functions.h"
 
 namespace kestrevane::win32 {
 
 namespace {
-
-template <typename Function>
-Function user32(const char* name)
-{
-    return systemFunction<Function>(L"user32.dll", name);
-}
 
 UINT screenDpi()
 {
@@ -27,29 +21,24 @@ UINT screenDpi()
 
 void enableDpiAwareness()
 {
-    using SetContext = BOOL(WINAPI*)(HANDLE);
-    using SetAware = BOOL(WINAPI*)();
-    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, then the per-process fallbacks.
-    if (auto setContext = user32<SetContext>("SetProcessDpiAwarenessContext")) {
-        if (setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)))) return;
+    // Per monitor (version 2), then the per-process fallbacks.
+    if (const auto setContext = system::SetProcessDpiAwarenessContext.find()) {
+        if (setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) return;
     }
-    if (auto setAware = user32<SetAware>("SetProcessDPIAware")) setAware();
+    if (const auto setAware = system::SetProcessDPIAware.find()) setAware();
 }
 
 UINT windowDpi(HWND hwnd)
 {
-    using GetDpiForWindow = UINT(WINAPI*)(HWND);
-    using GetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    constexpr int effectiveDpi = 0; // MDT_EFFECTIVE_DPI
     if (!hwnd) return screenDpi();
-    if (const auto getDpiForWindow = user32<GetDpiForWindow>("GetDpiForWindow")) {
+    if (const auto getDpiForWindow = system::GetDpiForWindow.find()) {
         const UINT dpi = getDpiForWindow(hwnd);
         if (dpi > 0) return dpi;
     }
     // Windows 8.1 and 10 before 1607 know the monitor's DPI, not yet the window's.
-    if (const auto getDpiForMonitor = systemFunction<GetDpiForMonitor>(L"shcore.dll", "GetDpiForMonitor")) {
+    if (const auto getDpiForMonitor = system::GetDpiForMonitor.find()) {
         UINT x = 0, y = 0;
-        if (SUCCEEDED(getDpiForMonitor(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), effectiveDpi, &x, &y)) &&
+        if (SUCCEEDED(getDpiForMonitor(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), MDT_EFFECTIVE_DPI, &x, &y)) &&
             y > 0)
             return y;
     }
@@ -58,8 +47,7 @@ UINT windowDpi(HWND hwnd)
 
 RECT windowRectForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi)
 {
-    using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    const auto adjustForDpi = user32<AdjustForDpi>("AdjustWindowRectExForDpi");
+    const auto adjustForDpi = system::AdjustWindowRectExForDpi.find();
     RECT rect{0, 0, client.cx, client.cy};
     if (!adjustForDpi || !adjustForDpi(&rect, style, FALSE, exStyle, dpi))
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
@@ -68,8 +56,7 @@ RECT windowRectForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi)
 
 HFONT createMessageFont(UINT dpi)
 {
-    using ParametersForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-    const auto parametersForDpi = user32<ParametersForDpi>("SystemParametersInfoForDpi");
+    const auto parametersForDpi = system::SystemParametersInfoForDpi.find();
 
     NONCLIENTMETRICSW metrics{};
     // The XP structure size, so the call succeeds there too.

@@ -4,10 +4,12 @@
 
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <utility>
 
-#include "platform/win32/system_library.h"
+#include "platform/win32/system_functions.h"
 #include "platform/win32/text_convert.h"
+#include "startup/failure.h"
 
 namespace kestrevane::win32 {
 
@@ -18,9 +20,9 @@ namespace {
 constexpr UINT reportStyle = MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND;
 constexpr int crashExitCode = 3;
 
-bool failureKept = false;
-startup::FailureReport kept;
-// The log's path as the window procedures must name it.
+// The first failure a window procedure kept: the one to report.
+std::optional<startup::FailureReport> kept;
+// The log's path as the reports name it.
 std::string reportedLogPath;
 // What a crash shows, made beforehand: by then the heap may be what broke.
 std::wstring crashReport;
@@ -99,22 +101,22 @@ LONG WINAPI reportCrash(EXCEPTION_POINTERS* exception)
 // (Windows 7 with KB976038, 7 SP1 and later), the exception reaches reportCrash().
 void letCallbackFaultsThrough()
 {
-    using GetPolicyFn = BOOL(WINAPI*)(LPDWORD);
-    using SetPolicyFn = BOOL(WINAPI*)(DWORD);
     constexpr DWORD callbackFilterEnabled = 0x1; // PROCESS_CALLBACK_FILTER_ENABLED
-    const auto getPolicy = systemFunction<GetPolicyFn>(L"kernel32.dll", "GetProcessUserModeExceptionPolicy");
-    const auto setPolicy = systemFunction<SetPolicyFn>(L"kernel32.dll", "SetProcessUserModeExceptionPolicy");
+    const auto getPolicy = system::GetProcessUserModeExceptionPolicy.find();
+    const auto setPolicy = system::SetProcessUserModeExceptionPolicy.find();
     DWORD flags = 0;
     if (getPolicy && setPolicy && getPolicy(&flags)) setPolicy(flags & ~callbackFilterEnabled);
 }
-
-} // namespace
 
 int showFailure(const startup::FailureReport& report) noexcept
 {
     // The main window's end asked the loop to quit; the message box would take that as its own end.
     MSG quit;
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    if (report.message.empty()) {
+        showOutOfMemory();
+        return report.exitCode;
     }
     try {
         MessageBoxW(nullptr, widen(report.message).c_str(), L"Kestrevane", reportStyle);
@@ -124,37 +126,44 @@ int showFailure(const startup::FailureReport& report) noexcept
     return report.exitCode;
 }
 
-int showCurrentFailure(const std::string& logPath) noexcept
+// Called inside a catch block. Without the memory for a report, one without a message,
+// which showFailure() takes for what it is.
+startup::FailureReport currentFailure() noexcept
 {
     try {
-        return showFailure(startup::reportCurrentFailure(logPath));
+        return startup::reportCurrentFailure(reportedLogPath);
     } catch (...) {
-        showOutOfMemory();
-        return 2;
+        return {{}, 2};
     }
+}
+
+} // namespace
+
+int runReportingFailures(const std::string& logPath, const std::function<int()>& program) noexcept
+{
+    int code = 0;
+    try {
+        reportedLogPath = logPath;
+        code = program();
+    } catch (...) {
+        // The windows are gone by now: the message stands alone.
+        return showFailure(currentFailure());
+    }
+    if (!kept) return code;
+    // So are they when a window procedure kept the failure: the program has ended.
+    const startup::FailureReport report = std::move(*kept);
+    kept.reset();
+    return showFailure(report);
 }
 
 void keepCurrentFailure() noexcept
 {
-    if (failureKept) return; // the first failure is the one to report
-    try {
-        kept = startup::reportCurrentFailure(reportedLogPath);
-    } catch (...) {
-        kept = {"Kestrevane had to stop: out of memory.", 2};
-    }
-    failureKept = true;
-    PostQuitMessage(kept.exitCode);
+    if (kept) return; // the first failure is the one to report
+    kept = currentFailure();
+    PostQuitMessage(kept->exitCode);
 }
 
-bool takeKeptFailure(startup::FailureReport& report) noexcept
-{
-    if (!failureKept) return false;
-    failureKept = false;
-    report = std::move(kept);
-    return true;
-}
-
-void showUnhandledFailures(const std::string& logPath)
+void watchForCrashes(const std::string& logPath)
 {
     reportedLogPath = logPath;
     crashReport = widen(startup::reportUnexpectedFailure(logPath).message);

@@ -5,13 +5,12 @@
 #include <commctrl.h>
 
 #include "platform/win32/about_window.h"
-#include "platform/win32/com.h"
 #include "platform/win32/dpi.h"
-#include "platform/win32/executable_directory.h"
 #include "platform/win32/failure.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/message_loop.h"
-#include "platform/win32/system_library.h"
+#include "platform/win32/system_functions.h"
+#include "platform/win32/win32_files.h"
 #include "startup/start_up.h"
 #include "startup/startup_log.h"
 #include "ui/frm_main.h"
@@ -32,15 +31,13 @@ void prepareProcess()
 
 int runProgram(ProgramServices& s)
 {
-    std::string logFile(startup::logFileName);
     // COM, set up for the shell or a screen reader, ends with the program, after the windows.
     struct ComUse {
         ~ComUse() { endComUse(); }
     } comUse;
-    try {
+    return runReportingFailures(std::string(startup::logFileName), [&] {
         startup::StartUpServices services{s.clock, s.locale, s.files, s.codec, executableDirectory(), &s.lock};
-        logFile = startup::logPath(services.directory);
-        showUnhandledFailures(logFile);
+        watchForCrashes(startup::logPath(services.directory));
 
         ui::FrmMain* frmmain = nullptr;
         MainWindow window([&](HWND owner) {
@@ -52,15 +49,8 @@ int runProgram(ProgramServices& s)
         window.attach(main);
 
         startup::Main(services, main);
-        const int code = runMessageLoopWhile([] { return true; });
-        startup::FailureReport failure;
-        if (!takeKeptFailure(failure)) return code;
-        window.unload(); // the message stands alone
-        return showFailure(failure);
-    } catch (...) {
-        // The windows are gone by now: the message stands alone.
-        return showCurrentFailure(logFile);
-    }
+        return runMessageLoopWhile([] { return true; });
+    });
 }
 
 } // namespace kestrevane::win32

@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "startup/error.h"
+#include "startup/failure.h"
 
 namespace kestrevane::win32 {
 

@@ -1,4 +1,3 @@
-// The startup log's file operations on the wide Win32 file API.
 #include "platform/win32/win32_files.h"
 
 #include <windows.h>
@@ -7,8 +6,6 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/win32/file_handle.h"
-#include "platform/win32/full_path.h"
 #include "platform/win32/text_convert.h"
 
 namespace kestrevane::win32 {
@@ -78,6 +75,10 @@ HANDLE openForReading(const std::string& path)
     return openFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
                     FILE_ATTRIBUTE_NORMAL);
 }
+
+// Longer than any read-decide-append takes, short enough that a hung start cannot
+// keep the others from counting.
+constexpr DWORD waitLimitMs = 10000;
 
 } // namespace
 
@@ -166,6 +167,95 @@ void Win32Files::remove(const std::string& path)
     const std::wstring wide = filePath(path);
     if (!retryWhileHeld([&] { return DeleteFileW(wide.c_str()); })) fail("delete", path);
     removed_ = path;
+}
+
+std::string executableDirectory()
+{
+    // No path is longer than 32767 characters; past that the loop would never end.
+    constexpr std::size_t longestPath = 32768;
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return ".";
+        // A path that does not fit comes back cut to the buffer's size (on XP without a NUL).
+        if (n < path.size() || path.size() >= longestPath) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return ".";
+    return narrow(std::wstring_view(path).substr(0, slash));
+}
+
+std::wstring fullPathName(const std::wstring& path)
+{
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::wstring full(needed, L'\0');
+    const DWORD n = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (n == 0 || n >= needed) return path;
+    full.resize(n);
+    return full;
+}
+
+std::wstring longPathName(const std::wstring& path)
+{
+    const DWORD needed = GetLongPathNameW(path.c_str(), nullptr, 0);
+    if (needed == 0) return path;
+    std::wstring spelt(needed, L'\0');
+    const DWORD n = GetLongPathNameW(path.c_str(), spelt.data(), needed);
+    if (n == 0 || n >= needed) return path;
+    spelt.resize(n);
+    return spelt;
+}
+
+std::wstring logLockName(const std::string& logPath)
+{
+    // Mutex names cannot hold backslashes and are limited in length, so the path is
+    // hashed (FNV-1a), after the case folding file names get.
+    std::wstring path = fullPathName(widen(logPath));
+    // A short (8.3) spelling of the folder, such as C:\PROGRA~1, names the same log. The
+    // folder's long name is asked for: the log itself may not exist yet.
+    const std::size_t folderEnd = path.find_last_of(L'\\') + 1;
+    path = longPathName(path.substr(0, folderEnd)) + path.substr(folderEnd);
+    if (!path.empty()) CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const wchar_t c : path) {
+        hash ^= static_cast<std::uint16_t>(c);
+        hash *= 1099511628211ull;
+    }
+    wchar_t hex[17];
+    for (int i = 15; i >= 0; --i, hash >>= 4) hex[i] = L"0123456789abcdef"[hash & 15];
+    hex[16] = L'\0';
+    return std::wstring(L"Kestrevane.log.") + hex;
+}
+
+Win32LogLock::~Win32LogLock()
+{
+    release();
+    if (mutex_) CloseHandle(mutex_);
+}
+
+void Win32LogLock::acquire(const std::string& logPath)
+{
+    if (held_) return;
+    const std::wstring name = logLockName(logPath);
+    // Global, so starts in other sessions on a shared folder wait too; where that
+    // namespace is closed to this user, the session's own still orders its starts.
+    mutex_ = CreateMutexW(nullptr, FALSE, (L"Global\\" + name).c_str());
+    if (!mutex_) mutex_ = CreateMutexW(nullptr, FALSE, (L"Local\\" + name).c_str());
+    if (!mutex_) return;
+    const DWORD got = WaitForSingleObject(mutex_, waitLimitMs);
+    // Abandoned: a start died while holding it; the log's torn line is handled.
+    held_ = got == WAIT_OBJECT_0 || got == WAIT_ABANDONED;
+}
+
+void Win32LogLock::release()
+{
+    if (held_) ReleaseMutex(mutex_);
+    held_ = false;
 }
 
 } // namespace kestrevane::win32

@@ -11,10 +11,10 @@
 #include <string>
 
 #include "platform/win32/program.h"
-#include "platform/win32/system_library.h"
+#include "platform/win32/system_functions.h"
 #include "platform/win32/text_convert.h"
 #include "platform/win32/win32_services.h"
-#include "startup/error.h"
+#include "startup/failure.h"
 
 using namespace kestrevane;
 

@@ -8,8 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/com.h"
-#include "platform/win32/system_library.h"
+#include "platform/win32/system_functions.h"
 
 namespace kestrevane::win32 {
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "case_name.h"
-#include "platform/win32/win32_text_codec.h"
+#include "platform/win32/win32_services.h"
 
 using namespace std::string_literals;
 

@@ -1,12 +1,16 @@
-// File operations on real files: exact bytes, failures with the system's reason, long and non-ASCII paths.
+// File operations on real files: exact bytes, failures with the system's reason, long and
+// non-ASCII paths; the program's directory; the lock between starts on one log.
 #include "platform/win32/win32_files.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
 #include <functional>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "case_name.h"
@@ -295,6 +299,79 @@ TEST(SystemErrorText, IsTheSystemsTrimmedMessage)
     }
     EXPECT_NE(systemErrorText(ERROR_FILE_NOT_FOUND), systemErrorText(ERROR_ACCESS_DENIED));
     EXPECT_EQ(systemErrorText(0xE0001234), "system error 3758101044");
+}
+
+
+// The C run-time's argv[0], made absolute: a source apart from the module handle.
+std::wstring programPathFromArguments()
+{
+    const std::wstring argument = widen(ansiToUtf8(__argv[0]));
+    wchar_t full[32768];
+    const DWORD n = GetFullPathNameW(argument.c_str(), 32768, full, nullptr);
+    if (n == 0 || n >= 32768) throw std::runtime_error("test set-up: cannot make argv[0] absolute");
+    return std::wstring(full, n);
+}
+
+TEST(ExecutableDirectory, IsTheDirectoryOfTheRunningProgram)
+{
+    const std::string dir = executableDirectory();
+    ASSERT_GT(dir.size(), 2u);
+    EXPECT_NE(dir.back(), '\\');
+    EXPECT_NE(dir.back(), '/');
+
+    std::wstring program = programPathFromArguments();
+    const std::wstring expected = program.substr(0, program.find_last_of(L"\\/"));
+    EXPECT_EQ(CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, widen(dir).c_str(), -1, expected.c_str(), -1),
+              CSTR_EQUAL)
+        << dir << " vs " << narrow(expected);
+
+    // The log path is built as directory & "\" & name: that must name the program itself.
+    const std::wstring name = program.substr(program.find_last_of(L"\\/") + 1);
+    EXPECT_TRUE(Win32Files().canOpenForReading(dir + "\\" + narrow(name)));
+}
+
+TEST(LogLockName, OneNamePerLog)
+{
+    const std::wstring name = logLockName("C:\\Tools\\Kv\\kestrevane.kvn");
+    EXPECT_EQ(name.find(L'\\'), std::wstring::npos) << "a backslash would name a namespace";
+    const char* sameLog[] = {"c:\\tools\\kv\\KESTREVANE.KVN", "C:\\Tools\\Kv\\.\\kestrevane.kvn",
+                             "C:\\Tools\\x\\..\\Kv\\kestrevane.kvn", "C:/Tools/Kv/kestrevane.kvn"};
+    for (const char* path : sameLog) EXPECT_EQ(logLockName(path), name) << path;
+    const char* otherLogs[] = {"C:\\Tools\\Kv2\\kestrevane.kvn", "D:\\Tools\\Kv\\kestrevane.kvn",
+                               "C:\\Tools\\kestrevane.kvn"};
+    for (const char* path : otherLogs) EXPECT_NE(logLockName(path), name) << path;
+}
+
+TEST(LogLockName, ShortSpellingOfTheFolderNamesTheSameLog)
+{
+    testing::TempDirectory temp;
+    const std::wstring folder = temp.file(L"Kestrevane long folder");
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    wchar_t shortName[MAX_PATH];
+    const DWORD n = GetShortPathNameW(folder.c_str(), shortName, MAX_PATH);
+    ASSERT_TRUE(n > 0 && n < MAX_PATH) << "no short name: error " << GetLastError();
+    if (std::wstring(shortName, n) == folder) GTEST_SKIP() << "the file system here makes no 8.3 names";
+    const std::string log = "\\kestrevane.kvn";
+    EXPECT_EQ(logLockName(narrow(std::wstring(shortName, n)) + log), logLockName(narrow(folder) + log));
+}
+
+TEST(Win32LogLock, SecondHolderWaitsForTheFirst)
+{
+    const std::string log = "C:\\kestrevane-lock-test\\kestrevane.kvn";
+    Win32LogLock first;
+    first.acquire(log);
+    std::atomic<bool> secondHolds{false};
+    std::thread other([&] {
+        Win32LogLock second;
+        second.acquire(log);
+        secondHolds = true;
+        second.release();
+    });
+    Sleep(300);
+    EXPECT_FALSE(secondHolds) << "two starts held the log's lock at once";
+    first.release();
+    other.join();
+    EXPECT_TRUE(secondHolds);
 }
 
 } // namespace

@@ -11,8 +11,7 @@
 
 #include "fake_services.h"
 #include "platform/win32/text_convert.h"
-#include "platform/win32/win32_date_locale.h"
-#include "platform/win32/win32_text_codec.h"
+#include "platform/win32/win32_services.h"
 #include "startup/start_up.h"
 #include "startup/startup_record.h"
 
@@ -21,10 +20,9 @@ namespace {
 
 using startup::CivilDate;
 
-// Not in the headers for the Windows XP target this library builds for; bound by name.
-using LocaleNameProc = BOOL(CALLBACK*)(LPWSTR, DWORD, LPARAM);
-using EnumSystemLocalesExFn = BOOL(WINAPI*)(LocaleNameProc, DWORD, LPARAM, LPVOID);
-using LocaleNameToLcidFn = LCID(WINAPI*)(LPCWSTR, DWORD);
+// Vista's, bound by name as the program binds what XP lacks.
+using EnumSystemLocalesExFn = decltype(&::EnumSystemLocalesEx);
+using LocaleNameToLcidFn = decltype(&::LocaleNameToLCID);
 constexpr DWORD localeAll = 0;
 constexpr LCID noLcidOfItsOwn = 0x1000; // LOCALE_CUSTOM_UNSPECIFIED
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/error.h"
+#include "startup/failure.h"
 
 namespace kestrevane::win32 {
 namespace {

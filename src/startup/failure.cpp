@@ -1,4 +1,6 @@
-#include "startup/file_error_message.h"
+#include "startup/failure.h"
+
+#include <new>
 
 namespace kestrevane::startup {
 
@@ -24,6 +26,11 @@ std::string folderOf(const std::string& path)
     return folder;
 }
 
+FailureReport stopped(const std::string& what, const std::string& logPath)
+{
+    return {"Kestrevane had to stop: " + what + ".\r\n\r\nIts startup log is\r\n\r\n" + logPath, 2};
+}
+
 } // namespace
 
 std::string fileErrorMessage(const FileError& error)
@@ -36,5 +43,24 @@ std::string fileErrorMessage(const FileError& error)
     if (!folder.empty()) message += " Its folder is\r\n\r\n" + folder;
     return message;
 }
+
+FailureReport reportCurrentFailure(const std::string& logPath)
+{
+    // Rethrown to tell the kinds apart: std::exception_ptr would cost the exe its runtime.
+    try {
+        throw;
+    } catch (const FileError& error) {
+        return {fileErrorMessage(error), 1};
+    } catch (const std::bad_alloc&) {
+        return stopped("out of memory", logPath);
+    } catch (const std::exception& e) {
+        const std::string what = e.what();
+        return what.empty() ? reportUnexpectedFailure(logPath) : stopped(what, logPath);
+    } catch (...) {
+        return reportUnexpectedFailure(logPath);
+    }
+}
+
+FailureReport reportUnexpectedFailure(const std::string& logPath) { return stopped("an unexpected error", logPath); }
 
 } // namespace kestrevane::startup

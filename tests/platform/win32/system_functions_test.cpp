@@ -1,6 +1,6 @@
 // Functions looked up at run time: DLLs come from the system folder, and every fallback
 // for a system without the function works.
-#include "platform/win32/system_library.h"
+#include "platform/win32/system_functions.h"
 
 #include <windows.h>
 
@@ -10,14 +10,11 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/win32/dpi.h"
-#include "platform/win32/com.h"
-#include "platform/win32/shell.h"
 #include "platform/win32/text_convert.h"
-#include "platform/win32/thread_id.h"
-#include "platform/win32/tick_count.h"
-#include "platform/win32/win32_date_locale.h"
+#include "platform/win32/win32_services.h"
 #include "win32/temp_directory.h"
 
 namespace kestrevane::win32 {
@@ -46,6 +43,46 @@ TEST(SystemLibrary, LoadsDllsFromTheSystemFolder)
         EXPECT_EQ(_wcsicmp(folderOf(module).c_str(), systemFolder().c_str()), 0) << narrow(dll);
     }
     EXPECT_EQ(systemLibrary(L"no-such-library.dll"), nullptr);
+}
+
+// A name misspelt in the table, or put under the wrong DLL, would look missing on every
+// system, and its fallback would quietly run everywhere.
+struct TableEntry {
+    const char* name;
+    const wchar_t* dll;
+    void* found;
+};
+
+std::vector<TableEntry> tableAsFound()
+{
+    std::vector<TableEntry> entries;
+#define KESTREVANE_TABLE_ENTRY(dll, name, type) \
+    entries.push_back({#name, dll, reinterpret_cast<void*>(system::name.find())});
+    KESTREVANE_SYSTEM_FUNCTIONS(KESTREVANE_TABLE_ENTRY)
+#undef KESTREVANE_TABLE_ENTRY
+    return entries;
+}
+
+bool underWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
+// Wine has no exception policy; Windows has it from 7 with KB976038 on.
+bool windowsOnly(const std::string& name)
+{
+    return name == "GetProcessUserModeExceptionPolicy" || name == "SetProcessUserModeExceptionPolicy";
+}
+
+TEST(SystemFunctions, EachIsFoundInItsDll)
+{
+    const std::vector<TableEntry> entries = tableAsFound();
+    ASSERT_FALSE(entries.empty());
+    for (const TableEntry& entry : entries) {
+        const HMODULE module = systemLibrary(entry.dll);
+        ASSERT_NE(module, nullptr) << narrow(entry.dll);
+        if (!(underWine() && windowsOnly(entry.name))) {
+            EXPECT_NE(entry.found, nullptr) << entry.name << " in " << narrow(entry.dll);
+        }
+        EXPECT_EQ(entry.found, reinterpret_cast<void*>(GetProcAddress(module, entry.name))) << entry.name;
+    }
 }
 
 // A function made to look missing, for as long as the replacement lives.

@@ -1,8 +1,10 @@
-#include "platform/win32/system_library.h"
+#include "platform/win32/system_functions.h"
 
 #include <cstring>
 #include <cwchar>
 #include <iterator>
+
+#include "platform/win32/text_convert.h"
 
 namespace kestrevane::win32 {
 
@@ -37,6 +39,8 @@ HMODULE loadFromSystemFolder(const wchar_t* dllName)
     return LoadLibraryW(path);
 }
 
+bool comInitialised = false;
+
 } // namespace
 
 HMODULE systemLibrary(const wchar_t* dllName)
@@ -57,13 +61,9 @@ void* systemProcedure(const wchar_t* dllName, const char* functionName)
 
 void restrictDllSearch()
 {
-    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    using SetDllDirectoryFn = BOOL(WINAPI*)(LPCWSTR);
-    constexpr DWORD searchSystem32 = 0x00000800; // LOAD_LIBRARY_SEARCH_SYSTEM32
     // Windows 8, or 7 and Vista with an update; before that at least the current folder goes.
-    if (auto setDefault = systemFunction<SetDefaultDllDirectoriesFn>(L"kernel32.dll", "SetDefaultDllDirectories"))
-        setDefault(searchSystem32);
-    if (auto setDirectory = systemFunction<SetDllDirectoryFn>(L"kernel32.dll", "SetDllDirectoryW")) setDirectory(L"");
+    if (const auto setDefault = system::SetDefaultDllDirectories.find()) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (const auto setDirectory = system::SetDllDirectoryW.find()) setDirectory(L"");
 }
 
 ReplacedSystemFunctions::ReplacedSystemFunctions(std::initializer_list<Replacement> replacements)
@@ -73,5 +73,54 @@ ReplacedSystemFunctions::ReplacedSystemFunctions(std::initializer_list<Replaceme
 }
 
 ReplacedSystemFunctions::~ReplacedSystemFunctions() { replacedCount = 0; }
+
+std::uint64_t tickCount64()
+{
+    if (const auto real = system::GetTickCount64.find()) return real();
+    return GetTickCount();
+}
+
+DWORD threadId(HANDLE thread)
+{
+    if (const auto real = system::GetThreadId.find()) return real(thread);
+    // THREAD_BASIC_INFORMATION, which no header of the API declares.
+    struct BasicInformation {
+        LONG exitStatus;
+        void* environmentBlock;
+        HANDLE process;
+        HANDLE thread;
+        ULONG_PTR affinityMask;
+        LONG priority;
+        LONG basePriority;
+    } information{};
+    const auto query = system::NtQueryInformationThread.find();
+    if (!query || query(thread, ThreadBasicInformation, &information, sizeof information, nullptr) < 0) return 0;
+    return static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(information.thread));
+}
+
+bool useCom()
+{
+    if (comInitialised) return true;
+    if (const auto initialise = system::CoInitializeEx.find())
+        comInitialised = SUCCEEDED(initialise(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    return comInitialised;
+}
+
+void endComUse()
+{
+    if (!comInitialised) return;
+    comInitialised = false;
+    if (const auto uninitialise = system::CoUninitialize.find()) uninitialise();
+}
+
+INT_PTR openAddress(HWND owner, const std::string& utf8Address)
+{
+    const auto shellExecuteA = system::ShellExecuteA.find();
+    if (!shellExecuteA) return 0;
+    // The shell's documentation asks for COM before ShellExecute: its handlers may use it.
+    useCom();
+    const std::string address = utf8ToAnsi(utf8Address);
+    return reinterpret_cast<INT_PTR>(shellExecuteA(owner, nullptr, address.c_str(), nullptr, "c:\\", SW_SHOWNORMAL));
+}
 
 } // namespace kestrevane::win32
