@@ -1,10 +1,9 @@
 // The whole program over its system services: the start-up, then the main window.
 #pragma once
 
-#include "startup/clock.h"
+#include "startup/date_time.h"
 #include "startup/file_system.h"
-#include "startup/log_lock.h"
-#include "startup/text_codec.h"
+#include "startup/startup_log.h"
 #include "sysinfo/system_query.h"
 #include "ui/appearance.h"
 

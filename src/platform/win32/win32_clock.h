@@ -1,7 +1,7 @@
 // The system clock in local time.
 #pragma once
 
-#include "startup/clock.h"
+#include "startup/date_time.h"
 
 namespace kestrevane::win32 {
 

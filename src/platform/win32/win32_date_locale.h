@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "startup/clock.h"
+#include "startup/date_time.h"
 
 namespace kestrevane::win32 {
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "startup/log_lock.h"
+#include "startup/startup_log.h"
 
 namespace kestrevane::win32 {
 

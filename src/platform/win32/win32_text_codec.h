@@ -1,7 +1,7 @@
 // The startup log's text: the system's ANSI code page.
 #pragma once
 
-#include "startup/text_codec.h"
+#include "startup/startup_log.h"
 
 namespace kestrevane::win32 {
 

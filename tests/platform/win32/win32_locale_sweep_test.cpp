@@ -14,7 +14,7 @@
 #include "platform/win32/win32_date_locale.h"
 #include "platform/win32/win32_text_codec.h"
 #include "startup/start_up.h"
-#include "startup/startup_record.h"
+#include "startup/startup_log.h"
 
 namespace kestrevane::win32 {
 namespace {
