@@ -4,7 +4,7 @@
 #include "startup/date_time.h"
 #include "startup/file_system.h"
 #include "startup/startup_log.h"
-#include "sysinfo/system_query.h"
+#include "sysinfo/system_info.h"
 #include "ui/appearance.h"
 
 namespace kestrevane::win32 {

@@ -1,7 +1,7 @@
 // The raw system values behind the probes: tick count, version record, names.
 #pragma once
 
-#include "sysinfo/system_query.h"
+#include "sysinfo/system_info.h"
 
 namespace kestrevane::win32 {
 
