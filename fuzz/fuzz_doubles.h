@@ -7,10 +7,9 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "startup/clock.h"
+#include "startup/date_time.h"
 #include "startup/file_system.h"
-#include "startup/log_lock.h"
-#include "startup/text_codec.h"
+#include "startup/startup_log.h"
 
 namespace kestrevane::fuzz {
 

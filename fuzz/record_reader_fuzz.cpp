@@ -8,9 +8,7 @@
 
 #include "fuzz_check.h"
 #include "log_model.h"
-#include "startup/log_lines.h"
 #include "startup/startup_log.h"
-#include "startup/startup_record.h"
 
 namespace kestrevane::fuzz {
 namespace {

@@ -19,7 +19,6 @@
 #include "log_model.h"
 #include "startup/start_up.h"
 #include "startup/startup_log.h"
-#include "startup/startup_record.h"
 
 namespace kestrevane::fuzz {
 namespace {

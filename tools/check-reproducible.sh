@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds both exes, the four packages and SHA256SUMS a second time, from a copy of the checkout in
 # another folder (other source and build paths, of other lengths, at a later time), and
-# compares them byte for byte with the first build's (README, "Reproducible builds").
+# compares them byte for byte with the first build's (docs/releasing.md).
 #   check-reproducible.sh WORK_DIR VERSION WIN64_EXE WIN32_EXE DIST_DIR
 # WORK_DIR is emptied first and removed when everything matched; a failure keeps it.
 set -euo pipefail

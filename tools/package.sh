@@ -5,9 +5,9 @@
 # windows and windows-x86 first where they are not up to date.
 #   package.sh [WINDOWS_BUILD_DIR X86_BUILD_DIR DIST_DIR]
 #   (defaults build/windows, build/windows-x86 and build/dist)
-# The packages are reproducible: the same commit gives the same bytes (README,
+# The packages are reproducible: the same commit gives the same bytes (docs/releasing.md,
 # "Reproducible builds"); SOURCE_DATE_EPOCH, when set, replaces the commit's time.
-# Signed (README, "Signing a release") when KESTREVANE_SIGN_PKCS12 names a PKCS#12 file
+# Signed (docs/releasing.md, "Signing a release") when KESTREVANE_SIGN_PKCS12 names a PKCS#12 file
 # and KESTREVANE_SIGN_PASSWORD_FILE the file of its password (tools/sign.sh);
 # KESTREVANE_RELEASE_URL is where the manifest says the installers are.
 set -euo pipefail

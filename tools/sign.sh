@@ -6,7 +6,7 @@
 # RFC 3161 time stamp from KESTREVANE_SIGN_TIMESTAMP_URL when that is set.
 #   sign.sh [--exact] IN.exe OUT.exe    (OUT may be IN: signed in place)
 # --exact: fails unless removing the signature gives IN's bytes back, which is how a
-# user checks a signed release against a build of their own (README).
+# user checks a signed release against a build of their own (docs/releasing.md).
 set -euo pipefail
 exact=
 if [ "${1:-}" = --exact ]; then exact=yes; shift; fi

@@ -4,10 +4,7 @@
 #include <optional>
 #include <utility>
 
-#include "startup/log_lines.h"
-#include "startup/record_day.h"
 #include "startup/startup_log.h"
-#include "startup/time_text.h"
 
 namespace kestrevane::startup {
 

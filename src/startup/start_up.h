@@ -3,14 +3,10 @@
 
 #include <string>
 
-#include "startup/civil_date.h"
-#include "startup/clock.h"
+#include "startup/date_time.h"
 #include "startup/file_system.h"
-#include "startup/log_limits.h"
-#include "startup/log_lock.h"
-#include "startup/shown_log.h"
+#include "startup/startup_log.h"
 #include "startup/startup_window.h"
-#include "startup/text_codec.h"
 
 namespace kestrevane::startup {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "startup/clock.h"
+#include "startup/date_time.h"
 #include "ui/about_view.h"
 #include "ui/appearance.h"
 

@@ -2,10 +2,7 @@
 
 #include <utility>
 
-#include "sysinfo/name_text.h"
-#include "sysinfo/quick_info_text.h"
-#include "sysinfo/uptime_text.h"
-#include "sysinfo/windows_version_text.h"
+#include "sysinfo/system_info.h"
 #include "ui/replace_in_string.h"
 
 namespace kestrevane::ui {

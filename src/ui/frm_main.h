@@ -4,7 +4,7 @@
 #include <string>
 
 #include "startup/startup_window.h"
-#include "sysinfo/system_query.h"
+#include "sysinfo/system_info.h"
 #include "ui/appearance.h"
 #include "ui/main_view.h"
 

@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "startup/clock.h"
+#include "startup/date_time.h"
 #include "startup/file_system.h"
-#include "startup/text_codec.h"
+#include "startup/startup_log.h"
 
 namespace kestrevane::testing {
 

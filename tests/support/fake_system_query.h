@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sysinfo/system_query.h"
+#include "sysinfo/system_info.h"
 
 namespace kestrevane::testing {
 

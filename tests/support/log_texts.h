@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "startup/civil_date.h"
+#include "startup/date_time.h"
 
 namespace kestrevane::testing {
 

@@ -9,7 +9,7 @@
 
 #include "platform/win32/accessible_names.h"
 #include "platform/win32/form_window.h"
-#include "startup/clock.h"
+#include "startup/date_time.h"
 #include "ui/about_view.h"
 #include "ui/frm_about.h"
 

@@ -1,11 +1,10 @@
 // The whole program over its system services: the start-up, then the main window.
 #pragma once
 
-#include "startup/clock.h"
+#include "startup/date_time.h"
 #include "startup/file_system.h"
-#include "startup/log_lock.h"
-#include "startup/text_codec.h"
-#include "sysinfo/system_query.h"
+#include "startup/startup_log.h"
+#include "sysinfo/system_info.h"
 #include "ui/appearance.h"
 
 namespace kestrevane::win32 {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "startup/file_system.h"
-#include "startup/log_lock.h"
+#include "startup/startup_log.h"
 
 namespace kestrevane::win32 {
 

@@ -5,9 +5,9 @@
 
 #include "platform/win32/program.h"
 #include "platform/win32/win32_files.h"
-#include "startup/clock.h"
-#include "startup/text_codec.h"
-#include "sysinfo/system_query.h"
+#include "startup/date_time.h"
+#include "startup/startup_log.h"
+#include "sysinfo/system_info.h"
 #include "ui/appearance.h"
 
 namespace kestrevane::win32 {

@@ -13,7 +13,7 @@
 #include "platform/win32/text_convert.h"
 #include "platform/win32/win32_services.h"
 #include "startup/start_up.h"
-#include "startup/startup_record.h"
+#include "startup/startup_log.h"
 
 namespace kestrevane::win32 {
 namespace {

@@ -1,11 +1,9 @@
-// The record line as written and as read back, including lines the program never writes.
-#include "startup/startup_record.h"
+// The log's record line as written and as read back, including lines the program never writes.
+#include "startup/startup_log.h"
 
 #include <gtest/gtest.h>
 
 #include "case_name.h"
-
-#include "startup/startup_log.h"
 
 namespace kestrevane::startup {
 namespace {

@@ -1,12 +1,25 @@
-// What the start-up needs of the system clock and the user's date and time settings.
+// Dates and times of day: what the system clock reads, and how the user's settings write them.
 #pragma once
 
 #include <optional>
 #include <string>
 
-#include "startup/civil_date.h"
-
 namespace kestrevane::startup {
+
+struct CivilDate {
+    int year = 1970;
+    int month = 1; // 1..12
+    int day = 1;   // 1..31
+
+    friend bool operator==(const CivilDate&, const CivilDate&) = default;
+};
+
+struct LocalDateTime {
+    CivilDate date;
+    int hour = 0; // 0..23
+    int minute = 0;
+    int second = 0;
+};
 
 class Clock {
 public:
