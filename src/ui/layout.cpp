@@ -46,7 +46,7 @@ constexpr int edgeAroundLine(ControlKind kind)
 
 } // namespace
 
-int fittingDpi(const WindowSpec& design, int dpi, int lineHeight)
+int fittingDpi(const WindowSpec& design, int dpi, int lineHeight, CharWidths widths)
 {
     if (dpi <= 0 || lineHeight <= 0) return dpi;
     const auto fits = [&](int d) {
@@ -63,6 +63,9 @@ int fittingDpi(const WindowSpec& design, int dpi, int lineHeight)
     // Each edge rounds on its own, so a control's height does not grow evenly with the
     // DPI: the least DPI that fits is found by trying, a step or a few dozen.
     int fitting = dpi;
+    // Otherwise the log's records and the captions wrap or run out of their boxes.
+    if (widths.design > 0 && widths.font > widths.design)
+        fitting = (dpi * widths.font + widths.design - 1) / widths.design;
     while (!fits(fitting) && fitting < 16 * dpi) ++fitting;
     return fitting;
 }

@@ -115,6 +115,14 @@ constexpr PixelRect pixelRect(const ControlSpec& c, int dpi)
 // design holds that line, else the smallest DPI that does. Positions, sizes, the design's
 // own fonts and lines all grow by the same ratio, as dialog units grow with their font;
 // the designed size is the least a window gets.
-int fittingDpi(const WindowSpec& design, int dpi, int lineHeight);
+// A font that writes wider than the one the design was drawn in grows the layout as
+// much again, as a dialog's width follows its font's average character: each is the
+// width of the same text (the alphabet) in pixels at `dpi`, 0 where unknown (then the
+// line alone decides).
+struct CharWidths {
+    int font = 0;
+    int design = 0;
+};
+int fittingDpi(const WindowSpec& design, int dpi, int lineHeight, CharWidths widths = {});
 
 } // namespace kestrevane::ui

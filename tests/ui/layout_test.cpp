@@ -44,6 +44,26 @@ TEST(Layout, GrowsJustEnoughToFitTheFontsLine)
     }
 }
 
+// A font that writes wider than the design's grows the layout by as much, rounded up;
+// the line still decides where it asks for more.
+TEST(Layout, GrowsWithAWiderFontAsDialogUnitsDo)
+{
+    struct Row {
+        const char* name;
+        int dpi, line;
+        CharWidths widths;
+        int main;
+    } rows[] = {
+        {"Segoe UI 9 pt, 7 px a letter against Tahoma's 6: the width decides", 96, 16, {364, 312}, 112},
+        {"the same at 144 dpi, rounded up", 144, 24, {546, 469}, 168},
+        {"a taller line decides", 96, 24, {364, 312}, 156},
+        {"as wide as the design: the line alone", 96, 16, {312, 312}, 107},
+        {"a narrower font never shrinks it", 96, 13, {260, 312}, 96},
+        {"the design's width unknown: the line alone", 96, 16, {364, 0}, 107},
+    };
+    for (const Row& r : rows) EXPECT_EQ(fittingDpi(frmmainLayout(), r.dpi, r.line, r.widths), r.main) << r.name;
+}
+
 // Each kind of control holds the line inside its own edge; one in a font of its own grows
 // with the layout and never asks for more.
 TEST(Layout, EachKindFitsTheLineInsideItsEdge)

@@ -82,6 +82,26 @@ int lineHeight(HFONT font)
     return measured ? static_cast<int>(metrics.tmHeight) : 0;
 }
 
+int alphabetWidth(HFONT font)
+{
+    static constexpr wchar_t alphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    HDC screen = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(screen, font);
+    SIZE size{};
+    const BOOL measured = GetTextExtentPoint32W(screen, alphabet, 52, &size);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    return measured ? static_cast<int>(size.cx) : 0;
+}
+
+int designAlphabetWidth(UINT dpi)
+{
+    const HFONT design = createDesignFont(L"MS Shell Dlg 2", 800, FW_NORMAL, dpi);
+    const int width = design ? alphabetWidth(design) : 0;
+    if (design) DeleteObject(design);
+    return width;
+}
+
 HFONT createDesignFont(const wchar_t* face, int pointsTimes100, int weight, UINT dpi)
 {
     LOGFONTW font{};

@@ -21,6 +21,15 @@ HFONT createMessageFont(UINT dpi);
 // the cell's height, without external leading; 0 when it cannot be measured.
 int lineHeight(HFONT font);
 
+// How wide `font` writes, as dialog units take it: the alphabet's width in pixels, not
+// rounded to a character, so that ratios of two fonts keep their precision; 0 when it
+// cannot be measured.
+int alphabetWidth(HFONT font);
+
+// That of the font the windows were designed in (8-point MS Shell Dlg 2, Windows XP's
+// and Wine's message font) at `dpi`.
+int designAlphabetWidth(UINT dpi);
+
 // A font of the design at `dpi`; old raster faces are replaced by their TrueType successors.
 HFONT createDesignFont(const wchar_t* face, int pointsTimes100, int weight, UINT dpi);
 

@@ -105,7 +105,8 @@ void Form::layout(UINT dpi)
     std::vector<HFONT> oldFonts = designFonts_;
     const HFONT oldMessageFont = messageFont_;
     messageFont_ = createMessageFont(dpi);
-    layoutDpi_ = static_cast<UINT>(ui::fittingDpi(*spec_, static_cast<int>(dpi), lineHeight(messageFont_)));
+    layoutDpi_ = static_cast<UINT>(ui::fittingDpi(*spec_, static_cast<int>(dpi), lineHeight(messageFont_),
+                                                  {alphabetWidth(messageFont_), designAlphabetWidth(dpi)}));
     for (const ui::ControlSpec& c : spec_->controls) {
         const std::size_t i = static_cast<std::size_t>(c.id);
         designFonts_[i] = c.font.face.empty() ? nullptr
