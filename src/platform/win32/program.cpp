@@ -4,17 +4,14 @@
 
 #include <commctrl.h>
 
-#include "platform/win32/about_window.h"
 #include "platform/win32/com.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/executable_directory.h"
 #include "platform/win32/failure.h"
 #include "platform/win32/main_window.h"
-#include "platform/win32/message_loop.h"
 #include "platform/win32/system_library.h"
 #include "startup/start_up.h"
 #include "startup/startup_log.h"
-#include "ui/frm_main.h"
 
 namespace kestrevane::win32 {
 
@@ -42,16 +39,8 @@ int runProgram(ProgramServices& s)
         logFile = startup::logPath(services.directory);
         showUnhandledFailures(logFile);
 
-        ui::FrmMain* frmmain = nullptr;
-        MainWindow window([&](HWND owner) {
-            AboutWindow about(s.clock, s.appearance, [&] { frmmain->minimize(); });
-            about.runModal(owner);
-        });
-        ui::FrmMain main(window, s.system, s.appearance);
-        frmmain = &main;
-        window.attach(main);
-
-        startup::Main(services, main);
+        MainWindow window(s.system, s.clock, s.appearance);
+        startup::Main(services, window.frmmain());
         const int code = runMessageLoopWhile([] { return true; });
         startup::FailureReport failure;
         if (!takeKeptFailure(failure)) return code;

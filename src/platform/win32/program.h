@@ -6,7 +6,7 @@
 #include "startup/log_lock.h"
 #include "startup/text_codec.h"
 #include "sysinfo/system_query.h"
-#include "ui/appearance.h"
+#include "ui/layout.h"
 
 namespace kestrevane::win32 {
 

@@ -1,7 +1,7 @@
 // The user's display settings as the windows need them.
 #pragma once
 
-#include "ui/appearance.h"
+#include "ui/layout.h"
 
 namespace kestrevane::win32 {
 
