@@ -1,4 +1,5 @@
-// The designed layout of a window: controls in twips, their kinds, colours and fonts.
+// The designed windows: each one's table of controls in twips with their kinds, colours
+// and fonts, and how a table is placed and coloured.
 #pragma once
 
 #include <cstddef>
@@ -124,5 +125,71 @@ struct CharWidths {
     int design = 0;
 };
 int fittingDpi(const WindowSpec& design, int dpi, int lineHeight, CharWidths widths = {});
+
+// The colours a window is drawn in: as designed, or under High Contrast the system's.
+struct ShownColours {
+    Colour text;
+    Colour background; // none: transparent, the window shows through
+};
+
+struct FormColours {
+    std::vector<ShownColours> controls; // by control id
+    std::vector<Colour> lines;          // in the design's order
+};
+
+// With High Contrast on, every designed colour gives way to the theme's: window text on
+// the window background in the fields and the text box, button text on the button face
+// elsewhere, the grey where the design greys, and hot-light for the link.
+FormColours formColours(const WindowSpec& design, bool highContrast);
+
+// What the windows need to know of the user's display settings.
+class Appearance {
+public:
+    virtual ~Appearance() = default;
+    // True while the user has a High Contrast theme on.
+    virtual bool highContrast() = 0;
+};
+
+// The main window as designed.
+enum class MainControl : int {
+    lbltext,
+    lblcomputername,
+    lbltext2,
+    lblusername,
+    lbltext3,
+    lbldate,
+    lbltext4,
+    lblNUMBER,
+    Text1,
+    cmdabout,
+    cmdexit,
+    cmdQuickInfo,
+};
+
+const WindowSpec& frmmainLayout();
+
+// What a screen reader calls the log's text box (no label shows it).
+inline constexpr std::string_view text1AccessibleName = "Today's startup log";
+
+// The About window as designed.
+enum class AboutControl : int {
+    lblprogtitle,
+    lblversion,
+    lblcopyright,
+    lblcopyright2,
+    lbltext3,
+    lbltext4,
+    lbltext5,
+    lblurl,
+    cmdok,
+};
+
+// The picture shown over the link, placed as designed (mostly below the client area).
+struct ImageSpec {
+    int left, top, width, height; // twips
+};
+
+const WindowSpec& frmaboutLayout();
+const ImageSpec& imghandLayout();
 
 } // namespace kestrevane::ui

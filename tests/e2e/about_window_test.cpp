@@ -3,7 +3,7 @@
 
 #include "e2e_config.h"
 #include "product_test.h"
-#include "ui/about_layout.h"
+#include "ui/layout.h"
 
 namespace kestrevane::e2e {
 namespace {

@@ -8,8 +8,7 @@
 #include <regex>
 
 #include "product_test.h"
-#include "ui/about_layout.h"
-#include "ui/colours.h"
+#include "ui/layout.h"
 
 namespace kestrevane::e2e {
 namespace {

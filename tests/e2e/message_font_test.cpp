@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "product_test.h"
-#include "ui/about_layout.h"
+#include "ui/layout.h"
 
 namespace kestrevane::e2e {
 namespace {

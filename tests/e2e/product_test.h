@@ -12,7 +12,6 @@
 
 #include "product.h"
 #include "ui/layout.h"
-#include "ui/main_layout.h"
 
 namespace kestrevane::e2e {
 

@@ -11,7 +11,7 @@
 #include "fake_start_up.h"
 #include "fake_startup_window.h"
 #include "log_texts.h"
-#include "ui/replace_in_string.h"
+#include "ui/frm_main.h"
 
 namespace kestrevane::startup {
 namespace {

@@ -7,9 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "ui/about_view.h"
-#include "ui/appearance.h"
-#include "ui/main_view.h"
+#include "ui/frm_about.h"
+#include "ui/frm_main.h"
 
 namespace kestrevane::testing {
 
@@ -56,7 +55,6 @@ public:
     }
     void scrollLog(ui::LogScroll where) override { scrolls.push_back(where); }
     void show() override { calls.push_back("show"); }
-    void minimize() override { calls.push_back("minimize"); }
     void showInformation(const std::string& text, const std::string& title) override
     {
         messages.push_back({text, title});

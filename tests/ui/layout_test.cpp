@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "ui/about_layout.h"
-#include "ui/main_layout.h"
 
 namespace kestrevane::ui {
 namespace {

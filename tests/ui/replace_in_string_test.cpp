@@ -1,5 +1,5 @@
 // Character replacement: the log's quote and comma passes, overlaps, far positions, UTF-8.
-#include "ui/replace_in_string.h"
+#include "ui/frm_main.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
-#include "platform/win32/about_window.h"
-
+// The About window in Win32: a modal tool window over the main window.
 #include <oleacc.h>
 
+#include <optional>
 #include <utility>
 
-#include "platform/win32/message_loop.h"
+#include "platform/win32/main_window.h"
 #include "platform/win32/system_functions.h"
 #include "platform/win32/text_convert.h"
 #include "resource_ids.h"
-#include "ui/about_layout.h"
+#include "ui/frm_about.h"
 
 namespace kestrevane::win32 {
 
@@ -19,13 +19,47 @@ constexpr DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
 
 using ui::AboutControl;
 
-} // namespace
+class AboutWindow final : public ui::AboutView, public FormWindow {
+public:
+    AboutWindow(startup::Clock& clock, ui::Appearance& appearance, std::function<void()> minimizeOwner)
+        : FormWindow(ui::frmaboutLayout(), aboutWindowClass, style, exStyle),
+          frmabout_(*this, clock, appearance, std::move(minimizeOwner))
+    {
+    }
 
-AboutWindow::AboutWindow(startup::Clock& clock, ui::Appearance& appearance, std::function<void()> minimizeMain)
-    : FormWindow(ui::frmaboutLayout(), aboutWindowClass, style, exStyle),
-      frmabout_(*this, clock, appearance, std::move(minimizeMain))
-{
-}
+    void runModal(HWND owner);
+
+    void setText(AboutControl control, const std::string& text) override
+    {
+        FormWindow::setText(static_cast<int>(control), text);
+    }
+    std::optional<AboutControl> focused() override;
+    void restoreFocus(AboutControl first) override { FormWindow::restoreFocus(controlOf(first)); }
+    void presentAsLink(AboutControl control, const std::string& name) override
+    {
+        accessibleNames_.nameOnRequest(controlOf(control), widen(name), ROLE_SYSTEM_LINK);
+    }
+    void setColours(ui::FormColours colours) override { applyColours(std::move(colours)); }
+    void setLinkPointerToHand() override
+    {
+        handPointer_ = true;
+        SetCursor(hand_);
+    }
+    void openAddress(const std::string& address) override { win32::openAddress(hwnd_, address); }
+    void unload() override;
+
+private:
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    POINT placeWindow(SIZE size) override;
+    void paint();
+    HWND controlOf(AboutControl c) const { return control(static_cast<int>(c)); }
+
+    ui::FrmAbout frmabout_;
+    AccessibleNames accessibleNames_;
+    HWND owner_ = nullptr;
+    HCURSOR hand_ = nullptr;
+    bool handPointer_ = false;
+};
 
 void AboutWindow::runModal(HWND owner)
 {
@@ -53,34 +87,12 @@ POINT AboutWindow::placeWindow(SIZE size)
     return centredIn(ownerRect, size);
 }
 
-void AboutWindow::setText(AboutControl control, const std::string& text)
-{
-    form_.setText(static_cast<int>(control), text);
-}
-
 std::optional<AboutControl> AboutWindow::focused()
 {
-    const int id = form_.idOf(GetFocus());
+    const int id = idOf(GetFocus());
     if (id < 0) return std::nullopt;
     return static_cast<AboutControl>(id);
 }
-
-void AboutWindow::restoreFocus(AboutControl first) { FormWindow::restoreFocus(control(static_cast<int>(first))); }
-
-void AboutWindow::presentAsLink(AboutControl control, const std::string& name)
-{
-    accessibleNames_.nameOnRequest(this->control(static_cast<int>(control)), widen(name), ROLE_SYSTEM_LINK);
-}
-
-void AboutWindow::setColours(ui::FormColours colours) { applyColours(std::move(colours)); }
-
-void AboutWindow::setLinkPointerToHand()
-{
-    handPointer_ = true;
-    SetCursor(hand_);
-}
-
-void AboutWindow::openAddress(const std::string& address) { win32::openAddress(hwnd_, address); }
 
 void AboutWindow::unload()
 {
@@ -91,60 +103,65 @@ void AboutWindow::unload()
     DestroyWindow(hwnd_);
 }
 
-void AboutWindow::onCommand(int id, int code)
-{
-    if (id == IDOK) { // Enter
-        frmabout_.enterPressed();
-        return;
-    }
-    if (id == IDCANCEL) { // Esc
-        frmabout_.escapePressed();
-        return;
-    }
-    switch (static_cast<AboutControl>(id - ui::controlIdBase)) {
-    case AboutControl::cmdok:
-        if (code == BN_CLICKED) frmabout_.cmdok_Click();
-        break;
-    case AboutControl::lblurl:
-        if (code == BN_CLICKED) frmabout_.lblurl_Click();
-        break;
-    default:
-        break;
-    }
-}
-
-void AboutWindow::onPaint()
-{
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd_, &paint);
-    form_.paintLines(dc);
-    // The hand picture sits at the bottom edge, nearly all of it below the client area.
-    const ui::ImageSpec& image = ui::imghandLayout();
-    const int d = static_cast<int>(form_.layoutDpi());
-    DrawIconEx(dc, ui::twipsToPixels(image.left, d), ui::twipsToPixels(image.top, d), hand_,
-               ui::twipsToPixels(image.width, d), ui::twipsToPixels(image.height, d), 0, nullptr, DI_NORMAL);
-    EndPaint(hwnd_, &paint);
-}
-
-void AboutWindow::onClose() { frmabout_.Form_Unload(); }
-
-LRESULT AboutWindow::onMessage(UINT message, WPARAM wParam, LPARAM, bool& handled)
+LRESULT AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        if (id == IDOK) { // Enter
+            frmabout_.enterPressed();
+            return 0;
+        }
+        if (id == IDCANCEL) { // Esc
+            frmabout_.escapePressed();
+            return 0;
+        }
+        if (HIWORD(wParam) != BN_CLICKED) return 0;
+        const auto control = static_cast<AboutControl>(id - ui::controlIdBase);
+        if (control == AboutControl::cmdok) frmabout_.cmdok_Click();
+        if (control == AboutControl::lblurl) frmabout_.lblurl_Click();
+        return 0;
+    }
     case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == control(static_cast<int>(AboutControl::lblurl))) {
+        if (reinterpret_cast<HWND>(wParam) == controlOf(AboutControl::lblurl)) {
             frmabout_.lblurl_MouseMove();
             if (handPointer_) return TRUE;
         }
         break;
     case WM_PAINT:
-        onPaint();
+        paint();
+        return 0;
+    case WM_CLOSE:
+        frmabout_.Form_Unload();
         return 0;
     default:
         break;
     }
-    handled = false;
-    return 0;
+    if (wantsFocusInControl(message, wParam)) frmabout_.Form_GotFocus();
+    if (systemColoursChanged(message, wParam)) frmabout_.systemColoursChanged();
+    return FormWindow::handle(message, wParam, lParam);
+}
+
+void AboutWindow::paint()
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd_, &paint);
+    paintLines(dc);
+    // The hand picture sits at the bottom edge, nearly all of it below the client area.
+    const ui::ImageSpec& image = ui::imghandLayout();
+    const int d = static_cast<int>(layoutDpi());
+    DrawIconEx(dc, ui::twipsToPixels(image.left, d), ui::twipsToPixels(image.top, d), hand_,
+               ui::twipsToPixels(image.width, d), ui::twipsToPixels(image.height, d), 0, nullptr, DI_NORMAL);
+    EndPaint(hwnd_, &paint);
+}
+
+} // namespace
+
+void runAboutWindow(HWND owner, startup::Clock& clock, ui::Appearance& appearance,
+                    std::function<void()> minimizeOwner)
+{
+    AboutWindow about(clock, appearance, std::move(minimizeOwner));
+    about.runModal(owner);
 }
 
 } // namespace kestrevane::win32

@@ -5,10 +5,29 @@
 #include <utility>
 
 #include "platform/win32/text_convert.h"
-#include "platform/win32/window_icons.h"
-#include "ui/main_layout.h"
+#include "resource_ids.h"
 
 namespace kestrevane::win32 {
+
+void LogBox::setText(std::string text)
+{
+    if (text == text_ && !text.empty()) return;
+    text_ = std::move(text);
+    waiting_ = true;
+    if (box_) write();
+}
+
+void LogBox::show(HWND box)
+{
+    box_ = box;
+    if (waiting_) write();
+}
+
+void LogBox::write()
+{
+    waiting_ = false;
+    SetWindowTextW(box_, widen(text_).c_str());
+}
 
 namespace {
 
@@ -17,10 +36,28 @@ constexpr DWORD exStyle = 0;
 
 using ui::MainControl;
 
+// Sets the window's big and small icons for `dpi` and destroys the previous ones.
+void setWindowIcons(HWND hwnd, UINT dpi, HICON& big, HICON& small)
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const int d = static_cast<int>(dpi);
+    const HICON newBig = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_KESTREVANE), IMAGE_ICON,
+                                                       MulDiv(32, d, 96), MulDiv(32, d, 96), 0));
+    const HICON newSmall = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_KESTREVANE), IMAGE_ICON,
+                                                         MulDiv(16, d, 96), MulDiv(16, d, 96), 0));
+    SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(newBig));
+    SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(newSmall));
+    if (big) DestroyIcon(big);
+    if (small) DestroyIcon(small);
+    big = newBig;
+    small = newSmall;
+}
+
 } // namespace
 
-MainWindow::MainWindow(std::function<void(HWND owner)> openAbout)
-    : FormWindow(ui::frmmainLayout(), mainWindowClass, style, exStyle), openAbout_(std::move(openAbout))
+MainWindow::MainWindow(sysinfo::SystemQuery& system, startup::Clock& clock, ui::Appearance& appearance)
+    : FormWindow(ui::frmmainLayout(), mainWindowClass, style, exStyle), frmmain_(*this, system, appearance),
+      clock_(clock), appearance_(appearance)
 {
 }
 
@@ -49,28 +86,17 @@ void MainWindow::setCaption(const std::string& caption) { SetWindowTextW(hwnd_, 
 
 void MainWindow::setText(MainControl control, std::string text)
 {
-    if (control == MainControl::Text1) {
-        if (text == text1_ && !text.empty()) return;
-        text1_ = std::move(text);
-        text1Pending_ = true;
-        if (!holdText1_) flushText1();
-        return;
-    }
-    form_.setText(static_cast<int>(control), text);
-}
-
-void MainWindow::flushText1()
-{
-    if (!text1Pending_) return;
-    text1Pending_ = false;
-    form_.setText(static_cast<int>(MainControl::Text1), text1_);
+    if (control == MainControl::Text1)
+        text1_.setText(std::move(text));
+    else
+        FormWindow::setText(static_cast<int>(control), text);
 }
 
 std::string MainWindow::text(MainControl control)
 {
     // The text box is read-only, so what was set is what it holds.
-    if (control == MainControl::Text1) return text1_;
-    return form_.text(static_cast<int>(control));
+    if (control == MainControl::Text1) return text1_.text();
+    return FormWindow::text(static_cast<int>(control));
 }
 
 void MainWindow::setFocus(MainControl control) { SetFocus(controlOf(control)); }
@@ -104,19 +130,20 @@ void MainWindow::show()
     startup.cb = sizeof startup;
     GetStartupInfoW(&startup);
     ShowWindow(hwnd_, (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWNORMAL);
-    holdText1_ = false;
-    flushText1();
+    // The text, cleaned by now, goes into the box once.
+    text1_.show(controlOf(MainControl::Text1));
     UpdateWindow(hwnd_);
 }
-
-void MainWindow::minimize() { ShowWindow(hwnd_, SW_MINIMIZE); }
 
 void MainWindow::showInformation(const std::string& text, const std::string& title)
 {
     MessageBoxW(hwnd_, widen(text).c_str(), widen(title).c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
-void MainWindow::showAbout() { openAbout_(hwnd_); }
+void MainWindow::showAbout()
+{
+    runAboutWindow(hwnd_, clock_, appearance_, [this] { ShowWindow(hwnd_, SW_MINIMIZE); });
+}
 
 void MainWindow::unload()
 {
@@ -125,38 +152,54 @@ void MainWindow::unload()
 
 void MainWindow::endProgram() { PostQuitMessage(0); }
 
-void MainWindow::onActivate()
+LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const bool held = holdText1_;
-    holdText1_ = true;
-    frmmain_->Form_Activate();
-    holdText1_ = held;
-    if (!holdText1_) flushText1();
+    switch (message) {
+    case WM_COMMAND: {
+        int id = LOWORD(wParam);
+        int code = HIWORD(wParam);
+        if (id == IDCANCEL) { // Esc
+            frmmain_.escapePressed();
+            return 0;
+        }
+        if (id == IDOK) { // Enter
+            id = focusedButton();
+            code = BN_CLICKED;
+        }
+        const auto control = static_cast<MainControl>(id - ui::controlIdBase);
+        if (control == MainControl::Text1 && code == EN_SETFOCUS) frmmain_.Text1_GotFocus();
+        if (code != BN_CLICKED) return 0;
+        if (control == MainControl::cmdabout) frmmain_.cmdabout_Click();
+        if (control == MainControl::cmdexit) frmmain_.cmdexit_Click();
+        if (control == MainControl::cmdQuickInfo) frmmain_.cmdQuickInfo_Click();
+        return 0;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) frmmain_.Form_Activate();
+        break;
+    case WM_MOUSEWHEEL:
+        if (wheelOverLog(wParam, lParam)) return 0;
+        break;
+    case WM_CLOSE:
+        frmmain_.Form_Unload();
+        return 0;
+    default:
+        break;
+    }
+    if (wantsFocusInControl(message, wParam)) frmmain_.Form_GotFocus();
+    if (systemColoursChanged(message, wParam)) frmmain_.systemColoursChanged();
+    return FormWindow::handle(message, wParam, lParam);
 }
 
-void MainWindow::onCommand(int id, int code)
+int MainWindow::focusedButton() const
 {
-    if (id == IDOK) {
-        // Enter: no button is the default, so the dialog manager asks for IDOK;
-        // press the focused button, as a dialog would.
-        const HWND focus = GetFocus();
-        if (focus && IsChild(hwnd_, focus) && (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
-            onCommand(GetDlgCtrlID(focus), BN_CLICKED);
-        return;
-    }
-    if (id == IDCANCEL) { // Esc
-        frmmain_->escapePressed();
-        return;
-    }
-    const auto control = static_cast<MainControl>(id - ui::controlIdBase);
-    if (control == MainControl::Text1 && code == EN_SETFOCUS) frmmain_->Text1_GotFocus();
-    if (code != BN_CLICKED) return;
-    if (control == MainControl::cmdabout) frmmain_->cmdabout_Click();
-    if (control == MainControl::cmdexit) frmmain_->cmdexit_Click();
-    if (control == MainControl::cmdQuickInfo) frmmain_->cmdQuickInfo_Click();
+    // No button is the default, so the dialog manager asks for IDOK; the focused button
+    // is pressed, as in a dialog.
+    const HWND focus = GetFocus();
+    if (focus && IsChild(hwnd_, focus) && (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
+        return GetDlgCtrlID(focus);
+    return 0;
 }
-
-void MainWindow::onClose() { frmmain_->Form_Unload(); }
 
 bool MainWindow::previewKey(WPARAM key)
 {
@@ -168,10 +211,10 @@ bool MainWindow::previewKey(WPARAM key)
     case VK_END: pressed = ui::Key::end; break;
     default: return false;
     }
-    return frmmain_->Form_KeyDown(pressed, GetKeyState(VK_CONTROL) < 0);
+    return frmmain_.Form_KeyDown(pressed, GetKeyState(VK_CONTROL) < 0);
 }
 
-bool MainWindow::onMouseWheel(WPARAM wParam, LPARAM lParam)
+bool MainWindow::wheelOverLog(WPARAM wParam, LPARAM lParam)
 {
     // Before Windows 10 the wheel goes to the focused control, a button, which passes it
     // up here; the text box gets it when the pointer is over it. It may pass it up again
@@ -185,19 +228,6 @@ bool MainWindow::onMouseWheel(WPARAM wParam, LPARAM lParam)
     SendMessageW(text1, WM_MOUSEWHEEL, wParam, lParam);
     forwardingWheel_ = false;
     return true;
-}
-
-LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
-{
-    switch (message) {
-    case WM_MOUSEWHEEL:
-        if (onMouseWheel(wParam, lParam)) return 0;
-        break;
-    default:
-        break;
-    }
-    handled = false;
-    return 0;
 }
 
 } // namespace kestrevane::win32

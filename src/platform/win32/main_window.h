@@ -1,4 +1,5 @@
-// The main window in Win32: creates the designed controls and forwards their events.
+// The program's windows in Win32: the main window, built with its logic, and the About
+// window it opens. Each creates its designed controls and forwards their events.
 #pragma once
 
 #include <windows.h>
@@ -8,20 +9,41 @@
 
 #include "platform/win32/accessible_names.h"
 #include "platform/win32/form_window.h"
+#include "startup/date_time.h"
+#include "sysinfo/system_info.h"
 #include "ui/frm_main.h"
-#include "ui/main_view.h"
 
 namespace kestrevane::win32 {
 
 inline constexpr wchar_t mainWindowClass[] = L"KestrevaneMain";
+inline constexpr wchar_t aboutWindowClass[] = L"KestrevaneAbout";
+
+// The log's text box. It keeps the text it was given, so reading it back costs nothing
+// and the same text given again neither resets its scroll position nor converts a long
+// log twice. Until the window first shows the text waits, and the box is filled once:
+// laying out a long log in it costs more than anything else at start.
+class LogBox {
+public:
+    void setText(std::string text);
+    const std::string& text() const { return text_; }
+    // The window shows with `box`: the text goes into it now, and later texts as they come.
+    void show(HWND box);
+
+private:
+    void write();
+
+    std::string text_;
+    HWND box_ = nullptr; // null until the window shows
+    bool waiting_ = false;
+};
 
 class MainWindow final : public ui::MainView, public FormWindow {
 public:
-    // `openAbout` shows the About window modally over the given owner.
-    explicit MainWindow(std::function<void(HWND owner)> openAbout);
+    MainWindow(sysinfo::SystemQuery& system, startup::Clock& clock, ui::Appearance& appearance);
     ~MainWindow() override;
 
-    void attach(ui::FrmMain& frmmain) { frmmain_ = &frmmain; }
+    // Its logic, which the start-up fills in and shows.
+    ui::FrmMain& frmmain() { return frmmain_; }
 
     void create() override;
     void setCaption(const std::string& caption) override;
@@ -33,42 +55,35 @@ public:
     void setAccessibleName(ui::MainControl control, const std::string& name) override;
     void scrollLog(ui::LogScroll where) override;
     void show() override;
-    void minimize() override;
     void showInformation(const std::string& text, const std::string& title) override;
     void showAbout() override;
     void unload() override;
     void endProgram() override;
 
 private:
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool previewKey(WPARAM key) override;
     POINT placeWindow(SIZE size) override;
     void onDpiApplied(UINT dpi) override;
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
-    void onActivate() override;
-    void onFocus() override { frmmain_->Form_GotFocus(); }
-    void onCommand(int id, int code) override;
-    void onClose() override;
-    void onSystemColoursChanged() override { frmmain_->systemColoursChanged(); }
-    bool previewKey(WPARAM key) override;
     // The wheel over the log scrolls it, whichever control has the focus.
-    bool onMouseWheel(WPARAM wParam, LPARAM lParam);
-    // Writes text1_ into the text box when it changed since it was last written there.
-    void flushText1();
+    bool wheelOverLog(WPARAM wParam, LPARAM lParam);
+    // Enter: the focused button's id, or 0.
+    int focusedButton() const;
     HWND controlOf(ui::MainControl c) const { return control(static_cast<int>(c)); }
 
-    std::function<void(HWND)> openAbout_;
-    ui::FrmMain* frmmain_ = nullptr;
+    ui::FrmMain frmmain_;
+    startup::Clock& clock_;
+    ui::Appearance& appearance_;
+    LogBox text1_;
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
     AccessibleNames accessibleNames_;
     bool forwardingWheel_ = false;
-    // The text box's text as last set, so writing the same text again does not reset
-    // its scroll position or convert a long log twice.
-    std::string text1_;
-    // Until the window is first shown, and while an activation cleans the text, only
-    // text1_ changes; the control is filled once afterwards, as laying out a long log
-    // in it costs more than anything else at start.
-    bool holdText1_ = true;
-    bool text1Pending_ = false;
 };
+
+// Loads the About window, shows it centred on `owner` and returns when it is unloaded;
+// its link minimizes the owner with `minimizeOwner`.
+void runAboutWindow(HWND owner, startup::Clock& clock, ui::Appearance& appearance,
+                    std::function<void()> minimizeOwner);
 
 } // namespace kestrevane::win32

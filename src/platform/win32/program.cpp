@@ -4,16 +4,13 @@
 
 #include <commctrl.h>
 
-#include "platform/win32/about_window.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/failure.h"
 #include "platform/win32/main_window.h"
-#include "platform/win32/message_loop.h"
 #include "platform/win32/system_functions.h"
 #include "platform/win32/win32_files.h"
 #include "startup/start_up.h"
 #include "startup/startup_log.h"
-#include "ui/frm_main.h"
 
 namespace kestrevane::win32 {
 
@@ -39,16 +36,8 @@ int runProgram(ProgramServices& s)
         startup::StartUpServices services{s.clock, s.locale, s.files, s.codec, executableDirectory(), &s.lock};
         watchForCrashes(startup::logPath(services.directory));
 
-        ui::FrmMain* frmmain = nullptr;
-        MainWindow window([&](HWND owner) {
-            AboutWindow about(s.clock, s.appearance, [&] { frmmain->minimize(); });
-            about.runModal(owner);
-        });
-        ui::FrmMain main(window, s.system, s.appearance);
-        frmmain = &main;
-        window.attach(main);
-
-        startup::Main(services, main);
+        MainWindow window(s.system, s.clock, s.appearance);
+        startup::Main(services, window.frmmain());
         return runMessageLoopWhile([] { return true; });
     });
 }

@@ -5,7 +5,7 @@
 #include "startup/file_system.h"
 #include "startup/startup_log.h"
 #include "sysinfo/system_info.h"
-#include "ui/appearance.h"
+#include "ui/layout.h"
 
 namespace kestrevane::win32 {
 

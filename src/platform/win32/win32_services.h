@@ -8,7 +8,7 @@
 #include "startup/date_time.h"
 #include "startup/startup_log.h"
 #include "sysinfo/system_info.h"
-#include "ui/appearance.h"
+#include "ui/layout.h"
 
 namespace kestrevane::win32 {
 
