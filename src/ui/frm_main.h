@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "startup/startup_window.h"
+#include "startup/start_up.h"
 #include "sysinfo/system_info.h"
 #include "ui/layout.h"
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "startup/startup_window.h"
+#include "startup/start_up.h"
 
 namespace kestrevane::testing {
 

@@ -131,15 +131,10 @@ LRESULT AboutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         paint();
         return 0;
-    case WM_CLOSE:
-        frmabout_.Form_Unload();
-        return 0;
     default:
         break;
     }
-    if (wantsFocusInControl(message, wParam)) frmabout_.Form_GotFocus();
-    if (systemColoursChanged(message, wParam)) frmabout_.systemColoursChanged();
-    return FormWindow::handle(message, wParam, lParam);
+    return handleCommon(frmabout_, message, wParam, lParam);
 }
 
 void AboutWindow::paint()

@@ -50,6 +50,19 @@ protected:
     // True after the messages that say the user's colours changed, or High Contrast went
     // on or off; the controls have been told.
     bool systemColoursChanged(UINT message, WPARAM wParam);
+    // The end of each window's handle(): what every window's logic hears of its frame
+    // (closing, the focus it should place, new colours), then the base's handling.
+    template <typename Logic>
+    LRESULT handleCommon(Logic& logic, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_CLOSE) {
+            logic.Form_Unload();
+            return 0;
+        }
+        if (wantsFocusInControl(message, wParam)) logic.Form_GotFocus();
+        if (systemColoursChanged(message, wParam)) logic.systemColoursChanged();
+        return FormWindow::handle(message, wParam, lParam);
+    }
 
     HWND control(int id) const { return controls_.at(static_cast<std::size_t>(id)); }
     // The table id of a child window, or -1.

@@ -180,15 +180,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEWHEEL:
         if (wheelOverLog(wParam, lParam)) return 0;
         break;
-    case WM_CLOSE:
-        frmmain_.Form_Unload();
-        return 0;
     default:
         break;
     }
-    if (wantsFocusInControl(message, wParam)) frmmain_.Form_GotFocus();
-    if (systemColoursChanged(message, wParam)) frmmain_.systemColoursChanged();
-    return FormWindow::handle(message, wParam, lParam);
+    return handleCommon(frmmain_, message, wParam, lParam);
 }
 
 int MainWindow::focusedButton() const
